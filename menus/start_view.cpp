@@ -12,6 +12,8 @@
 #include "menus/marked_world.h"
 #include "menus/menu_saves.h"
 #include "saves/launch/local_saves.h"
+#include "saves/store/character_store.h"
+#include "saves/store/player_entry.h"
 #include "platform/audio/music.h"
 #include "platform/key_bindings.h"
 #include "platform/plain_version.h"
@@ -138,12 +140,23 @@ void StartView::showPage(Page page) {
   list().select(0);
   refresh();
   // The rows are the new page's only now: the selection is placed on them, not on the old page's
-  // (whose first row may be a heading it passed over). Back on the main menu it rests on the row
-  // that led away, so Enter goes there again.
-  list().select(page == Page::Main ? mainRowLeadingTo(left) : 0);
+  // (whose first row may be a heading it passed over).
+  list().select(openingRow(page, left));
 }
 
-int StartView::mainRowLeadingTo(Page left) {
+int StartView::openingRow(Page page, Page left) {
+  if (page == Page::Characters) {
+    // The page lists a row per character first, in the store's order (its fill has listed them).
+    LocalSaves* saves = menuSaves();
+    if (saves == nullptr) return 0;
+    const CharacterStore& characters = saves->characters();
+    for (size_t i = 0; i < characters.entries().size(); ++i) {
+      if (characters.entries()[i].get() == characters.current()) return static_cast<int>(i);
+    }
+    return 0;
+  }
+  if (page != Page::Main) return 0;
+  // Back on the main menu the selection rests on the row that led away, so Enter goes there again.
   switch (left) {
     case Page::Options: return kMainOptionsRow;
     case Page::Multiplayer: return kMainMultiplayerRow;

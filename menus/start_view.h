@@ -132,8 +132,10 @@ class StartView final : public ListView {
   bool ownKey(engine::KeyCode key, bool released) override;
 
  private:
-  // The main menu's row that opens the page (or the path through it), 0 for the others.
-  static int mainRowLeadingTo(Page left);
+  // The row a page opens on: on the main menu the row that opened the page left (or the path
+  // through it), on the characters page the current character's, so that Enter plays the one it
+  // names; else the first.
+  int openingRow(Page page, Page left);
   void fillMain(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillOptions(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
   void fillCharacters(std::vector<std::string>& lines, std::vector<MenuList::Row>& rows);
@@ -159,6 +161,8 @@ class StartView final : public ListView {
   // Shows the wait view while the connection starts; back on the join page with the reason when
   // it cannot.
   bool joinAt(const kel::base::DesktopConnectionInfo& at, const std::string& shown);
+  // Keeps the typed address and port in the settings for the next launch, once both are good.
+  void keepJoinTarget();
   ServerList servers();
   // A row that steps a choice both ways (Left and Right) and forwards on Enter, the page shown again
   // after each step.

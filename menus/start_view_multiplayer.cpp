@@ -35,8 +35,14 @@ std::string serverLabel(const kel::ServerInfo& server) {
 
 void StartView::follow(Path path, Page first) {
   path_ = path;
-  // The port typed on an earlier launch is offered again.
+  // The port, or the address and port, typed on an earlier launch are offered again.
   if (path == Path::Host) hostPort_ = std::to_string(kel::getHostPort());
+  if (path == Path::Join) {
+    const auto [address, port] = kel::getJoinTarget();
+    // A hand-edited settings file may hold anything: an address that could not be joined is not offered.
+    joinAddress_ = address_input::isHostText(address) ? address : std::string();
+    joinPort_ = std::to_string(port);
+  }
   say({});
   showPage(first);
 }
@@ -84,6 +90,13 @@ bool StartView::joinAt(const kel::base::DesktopConnectionInfo& at, const std::st
   say("Could not connect to " + shown + ".");
   showPage(Page::Join);
   return false;
+}
+
+void StartView::keepJoinTarget() {
+  // What could not be joined is not kept: the last good address and port stay for the next launch.
+  const std::optional<uint16_t> port = address_input::parsePort(joinPort_);
+  if (!address_input::isHostText(joinAddress_) || !port) return;
+  kel::setJoinTarget(joinAddress_, *port);
 }
 
 bool StartView::joinTyped() {
@@ -193,12 +206,14 @@ void StartView::fillJoin(std::vector<std::string>& lines, std::vector<MenuList::
   rows.push_back({"Address: " + (joinAddress_.empty() ? std::string("(type it)") : joinAddress_), [this] {
                     typeField(joinAddress_, address_input::kHostLimit, [this](const std::string& typed) {
                       joinAddress_ = typed;
+                      keepJoinTarget();
                       return true;
                     });
                   }});
   rows.push_back({"Port: " + joinPort_, [this] {
                     typeField(joinPort_, address_input::kPortLimit, [this](const std::string& typed) {
                       joinPort_ = typed;
+                      keepJoinTarget();
                       return true;
                     });
                   }});

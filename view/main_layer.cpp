@@ -296,6 +296,14 @@ void MainLayer::replaceConsole() {
   setConsole(ConsoleNode::create());
 }
 
+void MainLayer::restyleConsole() {
+  ConsoleNode* old = console();
+  if (old == nullptr) return;
+  const std::vector<ConsoleNode::ShownLine> lines = old->shownLines();
+  replaceConsole();
+  if (ConsoleNode* made = console()) made->showLines(lines);
+}
+
 void MainLayer::showRemotePlayer(PlayerBase& player) {
   if (!hasWorldView() || worldGone() || !showsWorld(player.world)) return;
   players_->showRemote(player, *worldLayer_);

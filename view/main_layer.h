@@ -93,6 +93,9 @@ class MainLayer final : public engine::InnerNode {
   void setConsole(engine::Node* console);
   // The message console of the world view; null without one.
   ConsoleNode* console() const;
+  // The console made anew with the options as they are now (its form, its background, its
+  // filter), showing the lines the old one showed.
+  void restyleConsole();
 
   // ---- The other players of a networked game ----
   // A copy of another player stands in the shown world: its sprite is made in the world layer, or

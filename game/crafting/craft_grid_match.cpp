@@ -102,21 +102,18 @@ SlotRef craftGridSlot(int cell) {
 CraftGridMatch matchCraftGrid(const Inventory& inventory, uint8_t stationInUse) {
   const Laid laid = readGrid(inventory);
   if (laid.filled == 0) return {};
-  // One layout can fit several recipes (four planks in a corner are a workbench and, laid exactly
-  // there, a shelf of the carpentry bench): the grid makes the first that can be made here, and
-  // names a missing station only when none can.
-  CraftGridMatch elsewhere{GridMatch::NoRecipe, -1, 0};
+  // The first row whose cell count and layout fit decides, wherever the player stands: a layout
+  // that fits a recipe of another station names that station rather than make a later recipe, so
+  // one layout always means one thing. Where two recipes share a layout, the table's order says
+  // which (the workbench's square comes before the carpentry bench's shelves).
   const auto& rows = contentTables().craftDefs;
   for (size_t row = 0; row < rows.size(); ++row) {
     const CraftDef& recipe = rows[row];
     if (recipe.cellCount() != laid.filled || !Matcher{laid, recipe}.matches()) continue;
     const int index = static_cast<int>(row);
-    if (!stationServes(stationInUse, recipe.station())) {
-      if (elsewhere.recipe < 0) elsewhere = {GridMatch::WrongStation, index, recipe.station()};
-      continue;
-    }
+    if (!stationServes(stationInUse, recipe.station())) return {GridMatch::WrongStation, index, recipe.station()};
     if (outputTaken(inventory, recipe.result())) return {GridMatch::OutputTaken, index, 0};
     return {GridMatch::Ready, index, 0};
   }
-  return elsewhere;
+  return {GridMatch::NoRecipe, -1, 0};
 }

@@ -1,8 +1,7 @@
 #pragma once
 // Which recipe the items laid out in the 3x3 craft grid make: the first row of the recipe table,
-// in table order, whose cell count and layout fit and whose station is at hand, then whether the
-// output slot lets it be made; when every fitting row needs a station that is not at hand, the
-// first of them names it. Main thread only.
+// in table order, whose cell count and layout fit, then whether the station and the output slot
+// let it be made (a row of a station that is not at hand names that station). Main thread only.
 
 #include <cstdint>
 

@@ -43,6 +43,7 @@ class Game : public GameInterface {
   void tick() override;
   // The night passes quickly: the clock steps every frame from near the phase's end.
   void sleep() override;
+  void autosaveOptionChanged() override;
 
   // The screen the game was made with (its null form when none).
   virtual GameScreen& screen() const = 0;
@@ -78,6 +79,10 @@ class Game : public GameInterface {
   void refreshAround(const MapBlock& cell);
   // The world clock's task, its interval the day clock's current step length.
   void scheduleClock();
+  // The world's autosave task by the option: scheduled (a running one keeps counting) or stopped.
+  void scheduleAutosave();
+  // What the autosave task does: this kind of game's own save.
+  virtual void autosave() = 0;
   // A creative world was entered: the catalogue is filled from the loaded tables, filtered by the
   // local player's planets (its first list current, nothing pinned) and read by its inventory.
   void enterCatalogue();

@@ -105,7 +105,7 @@ class GameLocal : public Game {
 
   // The timed tasks' bodies (the world's autosave and player update). The autosave's message comes when its files are
   // written, unless the game ended meanwhile.
-  void autosave();
+  void autosave() override;
   void updatePlayer();
   // The game's side of an applied edit: the sounds and debris of its kind, the cells redrawn.
   void onBlockEditApplied(const BlockEdit& edit);

@@ -50,9 +50,7 @@ void GameLocal::startTimers() {
   timers.schedule(world_timer::kRules, game_interval::kRulesInterval, [rules](float) { rules->timers().step(); });
   screen().setMainLayerUpdating(true);
   if (world_->dayClock().running != 0) scheduleClock();
-  if (kel::options().shouldAutosave) {
-    timers.schedule(world_timer::kAutosave, game_interval::kAutosaveInterval, [this](float) { autosave(); });
-  }
+  scheduleAutosave();
   timers.schedule(world_timer::kPlayerUpdate, game_interval::kPlayerUpdateInterval, [this](float) { updatePlayer(); });
   // Every frame (interval 0), with the frame's time: the entity lists turn it into whole ticks.
   timers.schedule(world_timer::kEntities, 0.0f, [rules](float seconds) { rules->entities().stepFrame(seconds); });
@@ -92,6 +90,20 @@ void Game::scheduleClock() {
   const bool extendedDay = player_ != nullptr && playerOptionOn(*player_, player_option::kExtendedDay);
   const float interval = world_->dayClock().secondsPerTick(extendedDay, sessionKind() == 0);
   world_->timers().schedule(world_timer::kClock, interval, [this](float) { tick(); });
+}
+
+void Game::scheduleAutosave() {
+  WorldTimers& timers = world_->timers();
+  if (!kel::options().shouldAutosave) {
+    timers.unschedule(world_timer::kAutosave);
+  } else if (!timers.isScheduled(world_timer::kAutosave)) {
+    timers.schedule(world_timer::kAutosave, game_interval::kAutosaveInterval, [this](float) { autosave(); });
+  }
+}
+
+// The player update runs exactly while the game's timers do (a sleeper's clock runs alone).
+void Game::autosaveOptionChanged() {
+  if (world_ != nullptr && world_->timers().isScheduled(world_timer::kPlayerUpdate)) scheduleAutosave();
 }
 
 void GameLocal::autosave() {

@@ -121,7 +121,7 @@ class GameRemoteClient final : public Game,
  private:
   void send(const wire::WireOut& out);
   void settleLater();
-  void autosave();
+  void autosave() override;
 
   NetClient& net_;
   ClientGameExit& exit_;

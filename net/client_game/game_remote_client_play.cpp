@@ -68,9 +68,7 @@ void GameRemoteClient::startTimers() {
   });
   // Her character is hers to keep as it would be alone: a host who goes or a game that dies
   // loses at most what was gained since.
-  if (kel::options().shouldAutosave) {
-    timers.schedule(world_timer::kAutosave, game_interval::kAutosaveInterval, [this](float) { autosave(); });
-  }
+  scheduleAutosave();
   engine::Director::getInstance()->setNextDeltaTimeZero(true);
 }
 

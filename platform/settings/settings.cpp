@@ -82,4 +82,14 @@ uint16_t getHostPort() {
   return kept.value_or(ServerInfo::kDefaultPort);
 }
 
+void setJoinTarget(const std::string& address, uint16_t port) {
+  if (DefaultsBridge* store = hostStore()) settings_entries::setJoinTarget(*store, {address, port});
+}
+
+std::pair<std::string, uint16_t> getJoinTarget() {
+  const DefaultsBridge* store = hostStore();
+  const settings_entries::JoinTarget kept = store != nullptr ? settings_entries::joinTarget(*store) : settings_entries::JoinTarget{};
+  return {kept.address, kept.port != 0 ? kept.port : ServerInfo::kDefaultPort};
+}
+
 }  // namespace kel

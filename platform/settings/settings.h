@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "platform/settings/options.h"
 
@@ -39,5 +40,9 @@ std::string getLastPlayer();
 // The port the host page last took, kept across launches; the default port until one was typed.
 void setHostPort(uint16_t port);
 uint16_t getHostPort();
+// The address and port the join page last took, kept across launches the same way; no address
+// and the default port until they were typed.
+void setJoinTarget(const std::string& address, uint16_t port);
+std::pair<std::string, uint16_t> getJoinTarget();
 
 }  // namespace kel

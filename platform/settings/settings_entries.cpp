@@ -9,6 +9,8 @@ const std::string kDifficultySwitchKey = "lastDifficultySwitch";
 const std::string kMarkedWorldKey = "markedWorld";
 const std::string kLastPlayerKey = "lastPlayer";
 const std::string kHostPortKey = "hostPort";
+const std::string kJoinAddressKey = "joinAddress";
+const std::string kJoinPortKey = "joinPort";
 constexpr int32_t kHighestPort = 65535;
 constexpr int32_t kSecondsPerHour = 3600;
 
@@ -17,6 +19,14 @@ uint32_t cutTo32Bits(int64_t seconds) { return static_cast<uint32_t>(static_cast
 
 std::string storedString(const DefaultsBridge& store, const std::string& key) {
   return store.typeOf(key) == StoredType::string ? store.getString(key) : std::string();
+}
+
+// A hand-edited file may hold any number, or none.
+std::optional<uint16_t> storedPort(const DefaultsBridge& store, const std::string& key) {
+  if (store.typeOf(key) != StoredType::integer) return std::nullopt;
+  const int32_t port = store.getInt(key);
+  if (port < 1 || port > kHighestPort) return std::nullopt;
+  return static_cast<uint16_t>(port);
 }
 
 }  // namespace
@@ -53,12 +63,16 @@ void setHostPort(DefaultsBridge& store, uint16_t port) {
   store.save();
 }
 
-std::optional<uint16_t> hostPort(const DefaultsBridge& store) {
-  if (store.typeOf(kHostPortKey) != StoredType::integer) return std::nullopt;
-  // A hand-edited file may hold any number.
-  const int32_t port = store.getInt(kHostPortKey);
-  if (port < 1 || port > kHighestPort) return std::nullopt;
-  return static_cast<uint16_t>(port);
+std::optional<uint16_t> hostPort(const DefaultsBridge& store) { return storedPort(store, kHostPortKey); }
+
+void setJoinTarget(DefaultsBridge& store, const JoinTarget& target) {
+  store.setString(kJoinAddressKey, target.address);
+  store.setInt(kJoinPortKey, target.port);
+  store.save();
+}
+
+JoinTarget joinTarget(const DefaultsBridge& store) {
+  return {storedString(store, kJoinAddressKey), storedPort(store, kJoinPortKey).value_or(0)};
 }
 
 }  // namespace kel::settings_entries

@@ -1,7 +1,8 @@
 // The item catalogue of a creative world played through the window: on the way, the new world's
 // name is typed and copied with Control+C, then pasted back with Control+V; in the world, a right
 // click on a catalogue entry pins it, and the Pinned list then draws that item in its first cell.
-// Every item stands on some list.
+// Every item stands on some list. A category clicked in the list stays under the pointer, chosen,
+// though its list has more pages than the one before.
 
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
@@ -62,6 +63,28 @@ InventorySprite* firstCatalogueCell() {
     if (cell->slot().kind == SlotKind::Catalogue && item != nullptr && !item->isNone()) return cell;
   }
   return nullptr;
+}
+
+// The steps into a new world, made creative on the new world page before it is created.
+std::vector<Step> intoANewCreativeWorld() {
+  std::vector<Step> steps = intoANewWorld();
+  const Step creative{"a creative world", [] {
+                        if (!selectRow("Mode: ")) return false;
+                        if (!hasRow("Mode: Creative")) tap(GLFW_KEY_RIGHT);
+                        return hasRow("Mode: Creative");
+                      }, 10};
+  steps.insert(steps.end() - 2, creative);
+  return steps;
+}
+
+// The inventory opened on its catalogue page.
+Step catalogueOpened() {
+  return {"open the catalogue", [] {
+            if (current() == ViewId::Main) tap(GLFW_KEY_E);
+            if (current() != ViewId::Inventory) return false;
+            if (inventoryView().page() != InventoryView::kCatalogue) chooseRow("Catalogue");
+            return inventoryView().page() == InventoryView::kCatalogue;
+          }, 10};
 }
 
 using CataloguePinAtWindowTest = AppRunTest;
@@ -140,21 +163,10 @@ TEST_F(CataloguePinAtWindowTest, EveryItemIsOnAListAndTheFireworkAndTheFoundPage
   std::set<uint16_t> shown;
   size_t list = 0;
 
-  std::vector<Step> steps = intoANewWorld();
-  const Step creative{"a creative world", [&] {
-                        if (!selectRow("Mode: ")) return false;
-                        if (!hasRow("Mode: Creative")) tap(GLFW_KEY_RIGHT);
-                        return hasRow("Mode: Creative");
-                      }, 10};
-  steps.insert(steps.end() - 2, creative);
+  std::vector<Step> steps = intoANewCreativeWorld();
 
   Script script(joined(steps, {
-      {"open the catalogue", [&] {
-         if (current() == ViewId::Main) tap(GLFW_KEY_E);
-         if (current() != ViewId::Inventory) return false;
-         if (inventoryView().page() != InventoryView::kCatalogue) chooseRow("Catalogue");
-         return inventoryView().page() == InventoryView::kCatalogue;
-       }, 10},
+      catalogueOpened(),
       {"every item is listed", [&] {
          const ItemCatalogue& catalogue = *player()->inventory->catalogue();
          std::set<uint16_t> listed(game_tables::kSpawnerIcons.begin(), game_tables::kSpawnerIcons.end());
@@ -174,7 +186,9 @@ TEST_F(CataloguePinAtWindowTest, EveryItemIsOnAListAndTheFireworkAndTheFoundPage
            const Item* item = cell->slotItem();
            if (cell->slot().kind == SlotKind::Catalogue && item != nullptr && !item->isNone()) shown.insert(item->id);
          }
-         if (rowIndex("Page ") >= 0) {
+         // The page row stands on every list; it pages on while a page follows.
+         const int next = rowIndex("Page ");
+         if (next >= 0 && currentList()->list().rows()[static_cast<size_t>(next)].action) {
            chooseRow("Page ");
            return false;
          }
@@ -187,6 +201,42 @@ TEST_F(CataloguePinAtWindowTest, EveryItemIsOnAListAndTheFireworkAndTheFoundPage
   playScript(script);
   EXPECT_TRUE(shown.count(kFirework)) << "no page shows the firework";
   EXPECT_TRUE(shown.count(kFoundPage)) << "no page shows the found page";
+}
+
+// The first list of the catalogue fits one page, the second ("Blocks") many: a click on the second
+// leaves its row under the pointer and chosen, so the next click chooses it again rather than the
+// category after it.
+TEST_F(CataloguePinAtWindowTest, AChosenCategoryStaysUnderThePointer) {
+  engine::Vec2 pointer;
+  std::string underPointer, chosenRow;
+  std::vector<Step> steps = intoANewCreativeWorld();
+  const std::string blocks = "Blocks";
+
+  Script script(joined(steps, {
+      catalogueOpened(),
+      {"click the second category", [&] {
+         ListView* view = currentList();
+         const int row = rowIndex(blocks);
+         if (view == nullptr || row < 0 || !pointOverRow(*view, row, pointer)) return false;
+         click(pointer, GLFW_MOUSE_BUTTON_LEFT);
+         return player()->inventory->catalogue()->category(player()->inventory->catalogue()->currentList()).title == blocks;
+       }, 10},
+      {"the row under the pointer is the chosen one", [&] {
+         const MenuList& list = currentList()->list();
+         const int row = list.rowAt(pointer);
+         underPointer = row >= 0 ? list.rows()[static_cast<size_t>(row)].text : std::string();
+         chosenRow = list.selected() >= 0 ? list.rows()[static_cast<size_t>(list.selected())].text : std::string();
+         return true;
+       }, 1},
+      {"close the inventory", [&] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main;
+       }, 10},
+  }));
+
+  playScript(script);
+  EXPECT_EQ(underPointer, "> " + blocks) << "the click moved another row under the pointer";
+  EXPECT_EQ(chosenRow, "> " + blocks) << "another row is chosen";
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 // OK closes it; the inventory leaves the screen behind it, icons and frames alike), and the crafting page's own cells follow at once (the
 // shovel's icon is drawn, the planks' count is what is left), as does the backpack page; walking away
 // from the bench brings the page back to crafting by hand, where a click makes oak planks. Four
-// planks in the grid's top-left corner make a workbench.
+// planks in the grid's top-left corner make a workbench; coal laid left of a stick by hand names
+// the anvil its copper torch needs rather than make a later recipe that fits too.
 
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
@@ -40,7 +41,7 @@ namespace {
 
 using namespace apptest;
 
-constexpr uint16_t kWorkbench = 24, kStick = 3303, kOakPlanks = 2149, kWoodenShovel = 2;
+constexpr uint16_t kWorkbench = 24, kStick = 3303, kOakPlanks = 2149, kWoodenShovel = 2, kCoal = 64;
 constexpr uint8_t kWorkbenchStation = 1;
 
 InventoryView& inventoryView() { return gameViews()->inventoryView(); }
@@ -266,6 +267,62 @@ TEST_F(CraftAtWindowTest, FourPlanksInTheGridsTopLeftCornerMakeAWorkbench) {
   }));
 
   playScript(script);
+}
+
+// Coal in the grid's first cell and a stick right of it fit the anvil's copper torches first, and
+// further down the table a wall torch made by hand (coal and a stick anywhere): by hand the grid
+// names the anvil, shows nothing in the result cell and makes nothing when it is pressed.
+TEST_F(CraftAtWindowTest, TheGridTakesTheFirstFittingRecipeAndNamesItsStation) {
+  SlotRef coal, stick;
+  std::string gridLine;
+  int laid = 0;
+
+  Script script(joined(intoANewWorld(), {
+      {"coal and a stick", [&] {
+         give(kCoal, 1);
+         give(kStick, 1);
+         const std::vector<SlotRef> coals = slotsHolding(kCoal), sticks = slotsHolding(kStick);
+         if (coals.empty() || sticks.empty()) return false;
+         coal = coals[0];
+         stick = sticks[0];
+         return true;
+       }, 5},
+      inventoryPageOpened("open the crafting page", InventoryView::kCrafting, 10),
+      {"coal in the first cell, the stick right of it", [&] {
+         if (laid == 0) dragInventoryStack(coal, craftGridSlot(0));
+         if (laid == 1) dragInventoryStack(stick, craftGridSlot(1));
+         laid = std::min(laid + 1, 2);
+         const Item* first = player()->inventory->slotItem(craftGridSlot(0));
+         const Item* second = player()->inventory->slotItem(craftGridSlot(1));
+         return first != nullptr && first->id == kCoal && second != nullptr && second->id == kStick;
+       }, 30},
+      {"the grid's line, as drawn", [&] {
+         // Read from the lines the view draws, wrapped as they are drawn.
+         gridLine.clear();
+         for (const std::string& line : inventoryView().shownLines()) gridLine += line + " ";
+         return gridLine.find("Craft grid:") != std::string::npos;
+       }, 5},
+      {"the result cell shows nothing and makes nothing", [&] {
+         const InventorySprite* result = inventoryView().spriteForSlot({SlotKind::Single, 0, 0});
+         EXPECT_NE(result, nullptr);
+         if (result != nullptr) {
+           EXPECT_EQ(result->preview().id, ITEM_NONE) << "the result cell shows " << result->preview().id;
+         }
+         pointAt(inventoryCellPoint({SlotKind::Single, 0, 0}));
+         leftButton(GLFW_PRESS);
+         leftButton(GLFW_RELEASE);
+         const Item* made = player()->inventory->slotItem({SlotKind::Single, 0, 0});
+         EXPECT_TRUE(made == nullptr || made->isNone()) << "item " << made->id << " was made by hand";
+         return true;
+       }, 5},
+      {"close the inventory", [&] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main;
+       }},
+  }));
+
+  playScript(script);
+  EXPECT_NE(gridLine.find("Craft grid: Copper Torch x4 needs Anvil."), std::string::npos) << gridLine;
 }
 
 }  // namespace

@@ -5,8 +5,11 @@
 // host's world is entered as the current game (unlocking "Better With A Friend"), and leaving from
 // the pause view brings the start view back while the host sees the player go. Joined again, the
 // host's departure ends the game with its reason in the start view's message; closing the program
-// while joined ends the joined game.
+// while joined ends the joined game. Autosave turned off and on in the pause view's Options stops
+// and starts the joined game's autosave there and then, while the host's world plays on.
 
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,6 +36,7 @@
 #include "world/world.h"
 #include "world/current_world.h"
 #include "world/rules/game.h"
+#include "world/time/world_timers.h"
 
 namespace {
 
@@ -214,6 +218,39 @@ TEST_F(JoinFromMenusTest, QuittingTheProgramWhileJoinedEndsTheJoinedGame) {
   run(intoTheHostsWorld());
   EXPECT_EQ(currentWorld(), nullptr);
   EXPECT_NE(currentGame().sessionKind(), kJoinedSession);
+}
+
+TEST_F(JoinFromMenusTest, AutosaveTurnedInThePauseViewStopsAndStartsTheJoinedGamesAutosaveAtOnce) {
+  const auto autosaving = [] { return currentWorld() != nullptr && currentWorld()->timers().isScheduled(world_timer::kAutosave); };
+  bool ranAtFirst = false, ranWhenOff = true, ranWhenOn = false;
+  run(joined(intoTheHostsWorld(), {
+      {"the joined game autosaves", [&] {
+         ranAtFirst = autosaving();
+         return true;
+       }, 1},
+      {"pause", [] {
+         if (current() == ViewId::Main) tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Pause;
+       }, 10},
+      {"the options", [] { return chooseRow("Options") && hasRow("Autosave: On"); }, 10},
+      {"autosave off", [&] {
+         if (!chooseRow("Autosave: On") || !hasRow("Autosave: Off")) return false;
+         ranWhenOff = autosaving();
+         return true;
+       }, 10},
+      {"autosave on", [&] {
+         if (!chooseRow("Autosave: Off") || !hasRow("Autosave: On")) return false;
+         ranWhenOn = autosaving();
+         return true;
+       }, 10},
+      {"back to the game", [] {
+         if (current() == ViewId::Pause) tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main;
+       }, 10},
+  }));
+  EXPECT_TRUE(ranAtFirst) << "a joined game keeps her character on the autosave interval";
+  EXPECT_FALSE(ranWhenOff) << "the autosave still runs after it was turned off";
+  EXPECT_TRUE(ranWhenOn) << "the autosave does not run after it was turned on again";
 }
 
 }  // namespace

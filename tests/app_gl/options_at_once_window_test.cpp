@@ -1,7 +1,10 @@
 // The pause view's switches that something running holds a copy of, played through the window:
 // each takes effect on the next frame or the next input, without entering the world again or
 // starting the program again. Smooth lighting off lights the cells flat; the mouse wheel off
-// leaves the quick slot where it was; keeping the last slot empty keeps new items out of it.
+// leaves the quick slot where it was; keeping the last slot empty keeps new items out of it. Fancy
+// chat off, the chat background off and the profanity filter on change the console at once: its
+// lines stay, plain and unbacked, and the next chat line is filtered; the background on again
+// backs them again.
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -20,6 +23,9 @@
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
+#include "view/console/console_node.h"
+#include "view/main_layer.h"
+#include "ui/views/main_view.h"
 
 namespace {
 
@@ -119,6 +125,103 @@ TEST_F(OptionsAtOnceWindowTest, LightingWheelAndLastSlotChangeWithoutEnteringAga
   playScript(script);
   EXPECT_EQ(smoothAgain, 0) << "the ground's light changes by itself";
   EXPECT_GT(flat, 0) << "the ground is still lit smoothly";
+}
+
+// The console's lines as drawn, oldest first.
+std::vector<std::string> consoleLines() {
+  std::vector<std::string> lines;
+  if (ConsoleNode* console = MainView::console()) {
+    for (const ConsoleNode::ShownLine& line : console->shownLines()) lines.push_back(line.text);
+  }
+  return lines;
+}
+
+bool consoleShows(const std::string& text) {
+  for (const std::string& line : consoleLines()) {
+    if (line.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// The dark panel behind the console's lines, on the main layer; null while none is drawn.
+engine::Node* consolePanel() {
+  MainLayer* layer = MainLayer::current();
+  return layer != nullptr ? layer->getChildByTag(ConsoleNode::kPanelTag) : nullptr;
+}
+
+// The sliding form keeps a holder for the lines it pushes out; the plain form has none.
+bool consoleSlides() {
+  ConsoleNode* console = MainView::console();
+  return console != nullptr && console->getChildByTag(ConsoleNode::kHolderTag) != nullptr;
+}
+
+// A chat line said through the chat view, as a player types it.
+Step said(const std::string& what, const std::string& line) {
+  return {what, [line] {
+            if (current() == ViewId::Main) tap(GLFW_KEY_T);
+            if (current() != ViewId::Chat) return false;
+            type(line);
+            tap(GLFW_KEY_ENTER);
+            return current() == ViewId::Main;
+          }, 10};
+}
+
+TEST_F(OptionsAtOnceWindowTest, TheChatSwitchesChangeTheConsoleWithoutEnteringAgain) {
+  bool slidBefore = false, backedBefore = false;
+  bool slidAfter = true, backedAfter = true, keptTheLine = false, backedAgain = false;
+  Script script(joined(intoANewWorld(), {
+      said("a first chat line", "hello there"),
+      {"it shows, sliding in over the panel", [&] {
+         slidBefore = consoleSlides();
+         backedBefore = consolePanel() != nullptr;
+         return consoleShows("hello there");
+       }, 30},
+      {"pause", [&] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Pause;
+       }, 10},
+      {"the options", [&] { return chooseRow("Options") && hasRow("Fancy Chat: On"); }, 10},
+      {"fancy chat off", [&] { return chooseRow("Fancy Chat: On") && hasRow("Fancy Chat: Off"); }, 10},
+      {"the background off", [&] { return chooseRow("Chat Background: On") && hasRow("Chat Background: Off"); }, 10},
+      {"the filter on", [&] { return chooseRow("Profanity Filter: Off") && hasRow("Profanity Filter: On"); }, 10},
+      {"back to the game", [&] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main;
+       }, 10},
+      {"the console is plain and unbacked, its line kept", [&] {
+         slidAfter = consoleSlides();
+         backedAfter = consolePanel() != nullptr;
+         keptTheLine = consoleShows("hello there");
+         return true;
+       }, 1},
+      said("a rude chat line", "you bastard"),
+      {"it shows filtered", [&] {
+         if (!consoleShows("you *******")) return false;
+         EXPECT_FALSE(consoleShows("bastard"));
+         return true;
+       }, 30},
+      {"pause again", [&] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Pause;
+       }, 10},
+      {"the options again", [&] { return chooseRow("Options") && hasRow("Chat Background: Off"); }, 10},
+      {"the background on", [&] { return chooseRow("Chat Background: Off") && hasRow("Chat Background: On"); }, 10},
+      {"back to the game again", [&] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Main;
+       }, 10},
+      {"the lines are backed again", [&] {
+         backedAgain = consolePanel() != nullptr;
+         return true;
+       }, 1},
+  }));
+  playScript(script);
+  EXPECT_TRUE(slidBefore) << "the console starts in the sliding form";
+  EXPECT_TRUE(backedBefore) << "the console starts backed";
+  EXPECT_FALSE(slidAfter) << "fancy chat turned off still slides the lines";
+  EXPECT_FALSE(backedAfter) << "the background turned off still backs the lines";
+  EXPECT_TRUE(keptTheLine) << "the lines shown were lost";
+  EXPECT_TRUE(backedAgain) << "the background turned on again does not back the lines";
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // count stays inside the slot's frame; the map's frame stands above the quick row; the death view
 // and the inventory leave an achievement's banner whole over their titles; the inventory's cells
 // lie inside the window, clear of the HUD's quick slots, and so do those of the content's largest
-// chest, which pages. CTest runs these on a screen that holds the largest window.
+// chest, which pages, and the quick row and the backpack keep their places on every page of it;
+// every row of the Options, the start view's and the pause view's, is drawn inside the window when
+// the arrow keys reach it. CTest runs these on a screen that holds the largest window.
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,18 +26,22 @@
 #include "engine/window/gl_view.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
+#include "menus/start_view.h"
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/chest_steps.h"
 #include "tests/app_gl/window_play.h"
+#include "tests/ui/chest_cells.h"
 #include "ui/hud/hud.h"
 #include "ui/hud/quick_slots.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
+#include "ui/views/list_view.h"
 #include "ui/views/main_view.h"
 #include "ui/views/map_view.h"
 #include "view/inventory/inventory_sprite.h"
 #include "view/overlays/achievement_banner_popup.h"
 #include "view/overlays/achievement_dialog.h"
+#include "world/blocks/chest.h"
 #include "world/rules/game.h"
 
 namespace {
@@ -391,6 +398,132 @@ TEST_F(ScreenFramesTest, TheLargestChestsCellsStayInsideTheWindowAndClearOfTheHu
   Script script(steps);
   playScript(script);
   EXPECT_EQ(read, 3);
+}
+
+// Walks the current list from its first row to its last with the Down key, as a player reads the
+// Options: each row the selection reaches is drawn, whole inside the window. The rows reached.
+int expectEveryRowReachedInsideTheWindow(const std::string& where) {
+  ListView* view = currentList();
+  if (view == nullptr) {
+    ADD_FAILURE() << where << ": no list";
+    return 0;
+  }
+  const MenuList& list = view->list();
+  const int count = static_cast<int>(list.rows().size());
+  while (list.selected() > 0 && list.selected() != count - 1) tap(GLFW_KEY_UP);
+  if (list.selected() == count - 1) tap(GLFW_KEY_DOWN);  // from the last row to the first
+  int reached = 0;
+  for (int step = 0; step < count; ++step) {
+    const int row = list.selected();
+    const engine::Rect rect = list.rowRect(row);
+    const Box box{static_cast<int>(std::floor(rect.getMinX())), static_cast<int>(std::floor(rect.getMinY())),
+                  static_cast<int>(std::ceil(rect.getMaxX())) - 1, static_cast<int>(std::ceil(rect.getMaxY())) - 1};
+    const std::string name = where + ": the row \"" + list.rows()[static_cast<size_t>(row)].text + "\"";
+    EXPECT_FALSE(box.empty()) << name << " is not shown when it is chosen";
+    EXPECT_TRUE(box.inside(wholeWindow())) << name << " " << box << " runs out of the window";
+    if (!box.empty() && box.inside(wholeWindow())) {
+      EXPECT_GT(changedIn(box, {list.node()}), 0) << name << " is not drawn where it stands";
+    }
+    ++reached;
+    if (row == count - 1) break;
+    tap(GLFW_KEY_DOWN);
+  }
+  EXPECT_EQ(list.selected(), count - 1) << where << ": the last row is never reached";
+  return reached;
+}
+
+TEST_F(ScreenFramesTest, EveryOptionsRowIsDrawnInsideTheWindowAtEachWindowSize) {
+  std::vector<Step> steps = {
+      {"the start view", [this] { return current() == ViewId::Start && wait(3); }},
+      {"its options", [] { return chooseRow("Options") && startView().page() == StartView::Page::Options; }, 10},
+  };
+  int startRows = 0, pauseRows = 0;
+  for (const engine::Size& size : kSizes) {
+    const std::string where = "the start view's Options at " + sizeName(size);
+    steps.push_back(sized(size));
+    steps.push_back({where, [where, &startRows] {
+                       startRows += expectEveryRowReachedInsideTheWindow(where);
+                       return true;
+                     }});
+  }
+  steps.push_back({"back to the main menu", [] {
+                     tap(GLFW_KEY_ESCAPE);
+                     return startView().page() == StartView::Page::Main;
+                   }, 10});
+  steps = joined(steps, intoANewWorld());
+  steps.push_back({"pause", [] {
+                     if (current() == ViewId::Main) tap(GLFW_KEY_ESCAPE);
+                     return current() == ViewId::Pause;
+                   }, 10});
+  steps.push_back({"the pause view's options", [] { return chooseRow("Options") && hasRow("Back"); }, 10});
+  for (const engine::Size& size : kSizes) {
+    const std::string where = "the pause view's Options at " + sizeName(size);
+    steps.push_back(sized(size));
+    steps.push_back({where, [where, &pauseRows] {
+                       pauseRows += expectEveryRowReachedInsideTheWindow(where);
+                       return true;
+                     }});
+  }
+  steps.push_back({"back to the game", [] {
+                     if (current() == ViewId::Pause) tap(GLFW_KEY_ESCAPE);
+                     return current() == ViewId::Main;
+                   }, 10});
+  Script script(steps);
+  playScript(script);
+  EXPECT_GT(startRows, 3 * 20) << "the start view's Options were not all walked";
+  EXPECT_GT(pauseRows, 3 * 20) << "the pause view's Options were not all walked";
+}
+
+// The quick row's first cell and the backpack's first, where the inventory draws them now.
+struct CellPlaces {
+  engine::Vec2 quick, backpack;
+  bool operator==(const CellPlaces&) const = default;
+};
+CellPlaces cellPlaces() {
+  return {inventoryCellPoint({SlotKind::Quick, 0, 0}), inventoryCellPoint({SlotKind::Backpack, 0, 0})};
+}
+
+TEST_F(ScreenFramesTest, TheQuickRowAndTheBackpackStayInPlaceOnEveryPageOfTheLargestChest) {
+  const ItemRule& largest = largestChest();
+  MapBlock* placed = nullptr;
+  Chest* chest = nullptr;
+  std::vector<Step> steps = joined(intoAWorldWithAStack(), chestPlaced(largest, placed, chest));
+  int pagesRead = 0;
+  // The tallest window the screen holds too: there a full page has more rows than the backpack.
+  for (const engine::Size& size : {kSizes[0], kSizes[1], kSizes[2], engine::Size(1920, 1200)}) {
+    const std::string where = sizeName(size);
+    auto first = std::make_shared<CellPlaces>();
+    steps.push_back(sized(size));
+    steps.push_back(chestOpened("open the chest at " + where, placed, chest));
+    // The chest opens on the page it was left at: back to its first.
+    steps.push_back({"its first page at " + where, [this, first] {
+                       if (!wait(2)) return false;
+                       const engine::Vec2 back = ui_test::pageButtonPoint(inventoryView(), false);
+                       if (back.x >= 0) {
+                         click(back, GLFW_MOUSE_BUTTON_LEFT);
+                         return false;
+                       }
+                       *first = cellPlaces();
+                       return first->quick.x >= 0 && first->backpack.x >= 0;
+                     }, 600});
+    steps.push_back({"every later page at " + where, [this, first, where, &pagesRead, &chest] {
+                       if (!wait(2)) return false;
+                       const CellPlaces now = cellPlaces();
+                       EXPECT_EQ(now.quick, first->quick) << where << " at slot " << chest->offset()
+                                                          << ": the quick row moved";
+                       EXPECT_EQ(now.backpack, first->backpack) << where << " at slot " << chest->offset()
+                                                                << ": the backpack moved";
+                       ++pagesRead;
+                       const engine::Vec2 next = ui_test::pageButtonPoint(inventoryView(), true);
+                       if (next.x < 0) return true;  // the last page
+                       click(next, GLFW_MOUSE_BUTTON_LEFT);
+                       return false;
+                     }, 600});
+    steps.push_back(closedWithEscape("the chest", ViewId::Inventory));
+  }
+  Script script(steps);
+  playScript(script);
+  EXPECT_GE(pagesRead, 4 * 2) << "the chest was not paged at every size";
 }
 
 }  // namespace

@@ -246,6 +246,8 @@ TEST_F(WindowLayoutTest, AWindowedRunFitsTheScreenAndDrawsTheMainMenuInsideIt) {
          const std::string shown = "Window size: " + std::to_string(place.width) + " x " + std::to_string(place.height);
          EXPECT_TRUE(hasRow(shown)) << "not the 1920 x 1200 asked for, which the screen could not hold";
          EXPECT_FALSE(hasRow("Window size: 1920 x 1200"));
+         // Started with "windowed", the game is in a window whatever the full-screen option says.
+         EXPECT_TRUE(hasRow("Display: Window")) << "the display row tells the option, not the window";
          return true;
        }},
   });

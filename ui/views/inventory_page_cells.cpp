@@ -68,6 +68,7 @@ PageCells containerCells(const ContainerArea& area) {
   // Paged, the caption's row is the pager: it costs no row of cells. Next is offered only while a
   // slot is left after the page, so the offset never passes the last page.
   const auto step = static_cast<int32_t>(perPage);
+  page.keptRow = kTop + static_cast<float>((perPage - 1) / kContainerColumns);
   if (area.first > 0) page.buttons.push_back({-step, kLeft, kCaptionRow});
   if (area.first + shown < slots) page.buttons.push_back({step, kLeft + 2, kCaptionRow});
   page.captions = {{pageNumber(area.first, shown, slots, perPage), kLeft + 1, kCaptionRow}};
@@ -98,7 +99,7 @@ PageCells tradeCells() {
 }  // namespace
 
 float lowestPageRow(const PageCells& page) {
-  float lowest = page.hidesBackpack ? 0.0f : kBackpackFirstRow + (Inventory::kBackpackSide - 1);
+  float lowest = std::max(page.keptRow, page.hidesBackpack ? 0.0f : kBackpackFirstRow + (Inventory::kBackpackSide - 1));
   for (const PageCell& cell : page.cells) lowest = std::max(lowest, cell.row);
   return lowest;
 }

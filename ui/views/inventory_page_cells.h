@@ -39,6 +39,9 @@ struct PageCells {
   std::vector<PageButton> buttons;
   // The creative catalogue stands where the backpack would.
   bool hidesBackpack = false;
+  // The lowest row the area keeps room for, cells or not: a paged container's short last page
+  // keeps a full page's rows, so the cells stand at one height on every page.
+  float keptRow = 0;
 };
 
 // Trade: the four own offers in one column and the other side's four in the next but one. The cell
@@ -64,5 +67,5 @@ size_t containerRowsDownTo(float lowestRow);
 
 // The backpack's first row: half a cell under the quick row.
 inline constexpr float kBackpackFirstRow = 1.5f;
-// The row of the page's lowest cell centre, the backpack's included when the page shows it.
+// The row of the page's lowest cell centre, the backpack's and the rows the area keeps included.
 float lowestPageRow(const PageCells& page);

@@ -54,11 +54,13 @@ bool isBound(uint32_t action, engine::KeyCode key) {
 
 }  // namespace
 
-InventoryView::InventoryView() : ListView(ViewId::Inventory), dropMarker_(engine::InnerNode::create()) {
+InventoryView::InventoryView()
+    : ListView(ViewId::Inventory), dropMarker_(engine::InnerNode::create()), floats_(engine::InnerNode::create()) {
   // A light square over the cell, centred on the marker's point; sized when shown.
   addColorLayer(dropMarker_, kDropMarkerColour, engine::Size(1, 1), engine::Vec2(0, 0), 0);
   dropMarker_->setVisible(false);
   root()->addChild(dropMarker_, 3, kDropMarkerTag);
+  root()->addChild(floats_, 5);
 }
 
 InventoryView::~InventoryView() = default;
@@ -75,6 +77,8 @@ void InventoryView::enter() {
 void InventoryView::exit() {
   hideItemTooltip();
   hideDropMarker();
+  // Off the screen a text's rise would stop where it is and show again at the next opening.
+  floats_->removeAllChildrenWithCleanup();
   noteSeenCells();
   clearGrid();
   leaveCraftGrid();
@@ -87,6 +91,7 @@ void InventoryView::exit() {
 void InventoryView::pause() {
   hideItemTooltip();
   hideDropMarker();
+  floats_->removeAllChildrenWithCleanup();
   clearGrid();
 }
 
@@ -390,16 +395,44 @@ void InventoryView::openContainerPanel(uint8_t kind, InventorySprite&) {
 void InventoryView::showFloatingLabel(const std::string& text, const engine::Vec2& point) {
   status_ = text;
   refreshTexts();
-  engine::Label* label = addTextLabel(root(), text, point, kFontSmall, kFloatColour, engine::Vec2(0.5f, 0.5f), 5);
+  // A view that is not on the screen has nothing to rise over: its status tells it.
+  if (!inventoryShown()) return;
+  engine::Label* label = addTextLabel(floats_, text, point, kFontSmall, kFloatColour, engine::Vec2(0.5f, 0.5f));
   if (label == nullptr || label->getActionManager() == nullptr) return;
+  // Whole inside the window from where it starts to where it has risen, however near an edge the
+  // point it tells of lies.
+  const float rise = kFloatRise * overlay_art::uiScale();
+  const engine::Rect box = label->getBoundingBox();
+  const engine::Size window = uiWindowSize();
+  const float dx = std::clamp(box.getMinX(), 0.0f, std::max(0.0f, window.width - box.size.width)) - box.getMinX();
+  const float dy = std::clamp(box.getMinY(), 0.0f, std::max(0.0f, window.height - rise - box.size.height)) - box.getMinY();
+  label->setPosition(point + engine::Vec2(dx, dy));
   // It rises and fades, then goes.
-  engine::FiniteTimeAction* rise = engine::Spawn::createWithTwoActions(
-      engine::MoveBy::create(kFloatSeconds, engine::Vec2(0, kFloatRise * overlay_art::uiScale())),
-      engine::FadeOut::create(kFloatSeconds));
+  engine::FiniteTimeAction* rising = engine::Spawn::createWithTwoActions(
+      engine::MoveBy::create(kFloatSeconds, engine::Vec2(0, rise)), engine::FadeOut::create(kFloatSeconds));
   engine::FiniteTimeAction* gone = engine::CallFunc::create([label] {
     if (label->getParent() != nullptr) label->getParent()->removeChild(label);
   });
-  label->getActionManager()->addAction(engine::Sequence::createWithTwoActions(rise, gone), label);
+  label->getActionManager()->addAction(engine::Sequence::createWithTwoActions(rising, gone), label);
+}
+
+void InventoryView::tellOfSlot(const std::string& text, SlotRef slot) {
+  PlayerDesktopLocal* p = player();
+  const Item* item = p != nullptr && p->inventory != nullptr ? p->inventory->slotItem(slot) : nullptr;
+  statusSubject_ = {text, slot, item != nullptr ? item->id : ITEM_NONE};
+  const InventorySprite* at = grid_.spriteFor(slot);
+  showFloatingLabel(text, at != nullptr ? at->getPosition() : engine::Vec2());
+}
+
+void InventoryView::dropStaleStatus() {
+  if (statusSubject_.text.empty()) return;
+  if (status_ == statusSubject_.text) {
+    PlayerDesktopLocal* p = player();
+    const Item* item = p != nullptr && p->inventory != nullptr ? p->inventory->slotItem(statusSubject_.slot) : nullptr;
+    if (item != nullptr && !item->isNone() && item->id == statusSubject_.item) return;
+    status_.clear();
+  }
+  statusSubject_ = {};
 }
 
 void InventoryView::showRecipeFor(uint16_t entry) {
@@ -432,6 +465,9 @@ void InventoryView::hideDropMarker() { dropMarker_->setVisible(false); }
 
 void InventoryView::setPage(uint8_t page) {
   const uint8_t leaving = page_;
+  // What the last choice did was said on the page left.
+  status_.clear();
+  statusSubject_ = {};
   page_ = page < kPageCount ? page : static_cast<uint8_t>(kBackpack);
   PlayerDesktopLocal* p = player();
   // The catalogue is the creative worlds' only.

@@ -75,7 +75,9 @@ class InventoryView final : public ListView, public InventoryViewHooks {
 
   void setPage(uint8_t page);
   uint8_t page() const { return page_; }
-  // What the last choice did ("Made 4 Torch", "No room", ...).
+  // What the last choice did ("Made 4 Torch", "No room", ...). It belongs to the page it was said
+  // on, and one that tells of a slot's item ("Filled: 2 of 4 colours") goes once the slot no
+  // longer holds that item.
   const std::string& status() const { return status_; }
 
   // Swaps the slot with the selected quick slot; false when either side refuses the other's item.
@@ -182,6 +184,17 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   void refreshTexts() { ListView::refresh(); }
   bool gridKey(engine::KeyCode key);
   void noteSeenCells();
+  // The status and a floating text over the slot's cell, both telling of the item it holds now.
+  void tellOfSlot(const std::string& text, SlotRef slot);
+  // Forgets a status whose slot no longer holds the item it told of.
+  void dropStaleStatus();
+
+  // What a status told of a slot: it holds while the status is still that text.
+  struct StatusSubject {
+    std::string text;
+    SlotRef slot;
+    uint16_t item = 0xFFFF;
+  };
 
   InventorySlotGrid grid_;
   InventorySprite* selected_ = nullptr;  // one of the grid's
@@ -192,9 +205,13 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   std::vector<bool> seen_;
   uint32_t seenBy_ = 0;  // the id of the player the cells were seen by
   engine::InnerNode* dropMarker_ = nullptr;  // a child of the root
+  // A child of the root: the texts that rise over the cells for a moment, none kept once the view
+  // leaves the screen.
+  engine::InnerNode* floats_ = nullptr;
   DragIcon dragIcon_;
   uint8_t page_ = kBackpack;
   std::string status_;
+  StatusSubject statusSubject_;
   CraftingPageList craftRows_;  // the crafting page's recipes, in the places they were shown
   InventoryStatsPage stats_;
 };

@@ -167,7 +167,7 @@ bool InventoryView::mixSeedStacks(SlotRef a, SlotRef b) {
   }
   if (InventorySprite* shown = grid_.spriteFor(mix.where)) shown->refreshAndRelayout();
   p->heldItemChanged(p->heldItem());
-  showFloatingLabel("Mixed: " + seedDisplayName(mix.genes), grid_.spriteFor(b) != nullptr ? grid_.spriteFor(b)->getPosition() : engine::Vec2());
+  tellOfSlot("Mixed: " + seedDisplayName(mix.genes), mix.where);
   return true;
 }
 
@@ -199,7 +199,7 @@ bool InventoryView::encrust(SlotRef setting, SlotRef target) {
   gem->consumeOne();
   onto->refreshAndRelayout();
   p->heldItemChanged(p->heldItem());
-  showFloatingLabel("Encrusted: " + itemLabel(item), onto->getPosition());
+  tellOfSlot("Encrusted: " + itemLabel(item), target);
   return true;
 }
 
@@ -219,8 +219,6 @@ bool InventoryView::fillFireworkWith(SlotRef paint, SlotRef target) {
   p->heldItemChanged(p->heldItem());
   const Item* filled = p->inventory->slotItem(fill.where);
   const int colours = filled != nullptr ? fireworkCodes(filled->word) : 0;
-  InventorySprite* at = grid_.spriteFor(fill.where);
-  showFloatingLabel("Filled: " + std::to_string(colours) + " of 4 colours",
-                    at != nullptr ? at->getPosition() : engine::Vec2());
+  tellOfSlot("Filled: " + std::to_string(colours) + " of 4 colours", fill.where);
   return true;
 }

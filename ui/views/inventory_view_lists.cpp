@@ -75,6 +75,7 @@ void InventoryView::fill(std::string& title, std::vector<std::string>& lines, st
   lines.push_back("Tab: next page. Enter or a click: choose. Escape: close.");
   lines.push_back("Cells: click to pick and swap, or drag; right click to use, S split, G gather.");
   // The status keeps its line even when empty, so a choice never moves the rows under the pointer.
+  dropStaleStatus();
   lines.push_back(status_);
   PlayerDesktopLocal* p = player();
   if (p == nullptr || p->inventory == nullptr) {
@@ -135,10 +136,18 @@ void InventoryView::fillCatalogue(PlayerDesktopLocal& p, std::vector<MenuList::R
     grid_.refreshAll();
     refreshTexts();
   };
-  if (catalogue.catalogueEntry(page + 1, 0, 0) != nullptr) {
-    rows.push_back({"Page " + std::to_string(page + 1) + ": next page", [turnTo, page] { turnTo(page + 1); }});
-  }
-  if (page > 0) rows.push_back({"Previous page", [turnTo, page] { turnTo(page - 1); }});
+  // Both page rows stand on every list, faded where there is no page that way: a list of more
+  // pages than one then moves no row, and choosing a category leaves it under the pointer.
+  uint32_t pages = page + 1;
+  while (catalogue.catalogueEntry(pages, 0, 0) != nullptr) ++pages;
+  MenuList::Row next("Page " + std::to_string(page + 1) + " of " + std::to_string(pages) + ": next page");
+  if (page + 1 < pages) next.action = [turnTo, page] { turnTo(page + 1); };
+  next.dimmed = !next.action;
+  rows.push_back(std::move(next));
+  MenuList::Row previous("Previous page");
+  if (page > 0) previous.action = [turnTo, page] { turnTo(page - 1); };
+  previous.dimmed = !previous.action;
+  rows.push_back(std::move(previous));
   for (uint32_t i = 0; i < ItemCatalogue::kCategoryCount; ++i) {
     const bool current = catalogue.currentList() == i;
     rows.push_back({std::string(current ? "> " : "") + catalogue.category(i).title, [showList, i] { showList(i); }});

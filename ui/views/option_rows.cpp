@@ -18,6 +18,7 @@
 #include "ui/views/game_views.h"
 #include "view/main_layer.h"
 #include "view/tiles/tile_sprites.h"
+#include "world/rules/game.h"
 
 namespace {
 
@@ -77,6 +78,13 @@ std::string uiScaleText(kel::UIScale scale) {
   return value == 0 ? std::string("Automatic") : "x" + std::to_string(value);
 }
 
+// The running program's window; null elsewhere (a test without one, a window not open yet).
+const engine::GLView* openWindow() {
+  const engine::GLView* view =
+      engine::Application::getInstance() != nullptr ? engine::Director::getInstance()->getOpenGLView() : nullptr;
+  return view != nullptr && view->getWindow() != nullptr ? view : nullptr;
+}
+
 std::string videoModeText(const kel::base::VideoMode& mode) {
   return std::to_string(mode.width) + " x " + std::to_string(mode.height);
 }
@@ -113,7 +121,7 @@ void OptionRows::appendSound(std::vector<MenuList::Row>& rows, const kel::Option
 }
 
 void OptionRows::appendWindow(std::vector<MenuList::Row>& rows, const kel::Options& o) {
-  rows.push_back(switchRow(std::string("Display: ") + (o.fullScreen ? "Full screen" : "Window"),
+  rows.push_back(switchRow(std::string("Display: ") + (shownFullScreen(o.fullScreen) ? "Full screen" : "Window"),
                            [this] { toggleFullScreen(); }));
   rows.push_back(MenuList::cycling("Window size: " + videoModeText(shownVideoMode(o.videoMode)), [this](int n) { stepVideoMode(n); }));
   rows.push_back(MenuList::cycling("Interface scale: " + uiScaleText(o.uiScale), [this](int n) { stepUiScale(n); }));
@@ -152,7 +160,8 @@ void OptionRows::toggleSound() {
 }
 
 void OptionRows::toggleFullScreen() {
-  kel::options().fullScreen = !kel::options().fullScreen;
+  // From what the player sees: a game started in a window despite the option turns to full screen.
+  kel::options().fullScreen = !shownFullScreen(kel::options().fullScreen);
   applyWindow();
   finish();
 }
@@ -176,12 +185,16 @@ void OptionRows::stepVideoMode(int steps) {
 }
 
 kel::base::VideoMode OptionRows::shownVideoMode(const kel::base::VideoMode& chosen) {
-  const engine::GLView* view =
-      engine::Application::getInstance() != nullptr ? engine::Director::getInstance()->getOpenGLView() : nullptr;
-  if (view == nullptr || view->getWindow() == nullptr) return chosen;
+  const engine::GLView* view = openWindow();
+  if (view == nullptr) return chosen;
   const engine::Size frame = view->getFrameSize();
   const float zoom = view->getFrameZoomFactor();
   return {static_cast<uint16_t>(std::lround(frame.width * zoom)), static_cast<uint16_t>(std::lround(frame.height * zoom))};
+}
+
+bool OptionRows::shownFullScreen(bool chosen) {
+  const engine::GLView* view = openWindow();
+  return view != nullptr ? view->isFullScreen() : chosen;
 }
 
 void OptionRows::stepUiScale(int steps) {
@@ -217,7 +230,8 @@ bool OptionRows::toggleSwitch(const std::string& name) {
 }
 
 // The switches that something running already holds a copy of: the world view's lighting, the
-// views' wheel, the player's inventory. The others are read where they are used.
+// views' wheel, the console's form, background and filter, the autosave task, the player's
+// inventory. The others are read where they are used.
 void OptionRows::applySwitch(const std::string& name) {
   const kel::Options& o = kel::options();
   GameViews* views = gameViews();
@@ -229,6 +243,11 @@ void OptionRows::applySwitch(const std::string& name) {
     }
   } else if (name == "disableMouseWheel") {
     if (views != nullptr) views->setWheelEnabled(!o.disableMouseWheel);
+  } else if (name == "fancyChat" || name == "chatBackground" || name == "profanityFilter") {
+    // The console reads these when it is made: it is made again, keeping what it shows.
+    if (MainLayer* layer = layer_ ? layer_() : nullptr) layer->restyleConsole();
+  } else if (name == "shouldAutosave") {
+    if (views != nullptr) views->session().game().autosaveOptionChanged();
   } else if (name == "keepLastSlotEmpty") {
     PlayerDesktopLocal* player = views != nullptr ? views->session().player() : nullptr;
     if (player != nullptr && player->inventory != nullptr) player->inventory->setKeepLastSlotEmpty(o.keepLastSlotEmpty);

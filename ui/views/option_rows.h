@@ -55,6 +55,9 @@ class OptionRows {
   // at the chosen size was fitted into it, and a full-screen one is the screen's size. Without a
   // window, the chosen size.
   static kel::base::VideoMode shownVideoMode(const kel::base::VideoMode& chosen);
+  // Whether the window covers the screen, which the display row shows: a game started with
+  // "windowed" is in a window whatever the option says. Without a window, the option.
+  static bool shownFullScreen(bool chosen);
 
   // The label a switch row shows: the language file's when it has one, else the built-in one.
   static std::string switchLabel(const std::string& name, const char* fallback);

@@ -63,6 +63,7 @@ class ConsoleLine final : public engine::Label {
     return line;
   }
   engine::Vec2 target;
+  uint8_t kind = 0;
 
  private:
   ConsoleLine() : engine::Label(engine::TextHAlignment::LEFT) {}
@@ -183,6 +184,23 @@ void ConsoleNode::addMessage(std::string& text, uint8_t kind) {
   if (backgroundShown_) updateBackground(true);
 }
 
+std::vector<ConsoleNode::ShownLine> ConsoleNode::shownLines() const {
+  std::vector<std::pair<int, ShownLine>> lines;
+  forEachLine([&lines](engine::Node* node) {
+    const auto* line = static_cast<const ConsoleLine*>(node);
+    lines.push_back({line->getTag(), {line->getString(), line->kind}});
+  });
+  std::sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<ShownLine> texts;
+  for (auto& tagged : lines) texts.push_back(std::move(tagged.second));
+  return texts;
+}
+
+void ConsoleNode::showLines(const std::vector<ShownLine>& lines) {
+  for (const ShownLine& line : lines) addLine(line.text, line.kind);
+  if (backgroundShown_) updateBackground(true);
+}
+
 void ConsoleNode::addLine(const std::string& text, uint8_t kind) {
   std::string line = text;
   if (style_.profanityFilter && kind == 0) filterProfanity(line);
@@ -193,6 +211,7 @@ void ConsoleNode::addLine(const std::string& text, uint8_t kind) {
   }
   makeRoom();
   lineCount_ += 1;
+  label->kind = kind;
   label->setColor(colourOf(kind));
   label->setScale(kLabelScale * style_.uiScale);
   label->setAnchorPoint(engine::Vec2(0, 0));

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/base/geometry.h"
 #include "engine/scene/inner_node.h"
@@ -72,6 +73,17 @@ class ConsoleNode final : public engine::InnerNode {
   }
   // Sizes the background panel over the lines, or removes it (false, or no lines).
   void updateBackground(bool show);
+
+  // A line as shown: its text (filtered, wrapped) and its kind.
+  struct ShownLine {
+    std::string text;
+    uint8_t kind = 0;
+  };
+  // The lines shown now, oldest first; those being pushed out are not among them.
+  std::vector<ShownLine> shownLines() const;
+  // Shows the lines again, each for the whole duration, in this console's form (a console made
+  // anew with other options carries on the old one's lines).
+  void showLines(const std::vector<ShownLine>& lines);
 
   int32_t lineCount() const { return lineCount_; }
   int32_t maxLines() const { return maxLines_; }

@@ -91,6 +91,9 @@ class GameSession {
   virtual void unpause() = 0;
   virtual void stopTimers() = 0;
   virtual void startTimers() = 0;
+  // The autosave option was turned: while the game's timers run, the autosave task starts or
+  // stops now (stopped timers read the option when they start).
+  virtual void autosaveOptionChanged() = 0;
   virtual bool worldIsCreative() = 0;
   virtual uint8_t sessionKind() = 0;
   virtual void save(const SaveDone& done) = 0;
@@ -219,6 +222,7 @@ class NullGame : public GameInterface,
   void unpause() override {}
   void stopTimers() override {}
   void startTimers() override {}
+  void autosaveOptionChanged() override {}
   void sendItemSlot(Item*, uint8_t, uint32_t) override {}
   void sendPlayerState(const PlayerStateRecord&) override {}
   void sendHeldItem() override {}

@@ -64,26 +64,33 @@ TEST_F(CraftGridTest, StationAndOutputDecideWhetherItCanBeMade) {
   EXPECT_EQ(matchCraftGrid(inventory, station).status, GridMatch::Ready) << "a different result can wait there";
 }
 
-// Four of a kind in the top-left corner fit both a square (made by hand) and a whole-grid layout
-// of a station that is not at hand: the grid makes the square, and names the station only where
-// the square does not fit.
-TEST_F(CraftGridTest, ARecipeThatCanBeMadeHereWinsOverAnEarlierOneThatNeedsAStation) {
+// Four of a kind in the top-left corner fit both a whole-grid layout of a station and a square
+// made by hand: the first fitting row of the table decides wherever she stands, so away from the
+// station the grid names it rather than make the later square; with the square's row first, the
+// square is made everywhere, at the station too.
+TEST_F(CraftGridTest, TheFirstFittingRowDecidesEvenWhenItNeedsAStation) {
   test_rows::setRecipe(0, {.layout = 3, .cells = 4, .grid = {A, A, E, A, A, E, E, E, E}, .station = 5});
   test_rows::setRecipe(1, {.layout = 2, .cells = 4, .grid = {A}});
   lay({A, A, E, A, A, E, E, E, E});
 
   CraftGridMatch match = matchCraftGrid(inventory, station);
-  EXPECT_EQ(match.status, GridMatch::Ready);
-  EXPECT_EQ(match.recipe, 1);
+  EXPECT_EQ(match.status, GridMatch::WrongStation) << "a later row that fits is not made instead";
+  EXPECT_EQ(match.recipe, 0);
+  EXPECT_EQ(match.station, 5);
 
   station = 5;
-  EXPECT_EQ(matchCraftGrid(inventory, station).recipe, 0) << "at the station the first fitting row is made";
-
-  station = 0;
-  test_rows::setRecipe(1, {.layout = 2, .cells = 4, .grid = {B}});
   match = matchCraftGrid(inventory, station);
-  EXPECT_EQ(match.status, GridMatch::WrongStation);
-  EXPECT_EQ(match.station, 5);
+  EXPECT_EQ(match.status, GridMatch::Ready);
+  EXPECT_EQ(match.recipe, 0) << "at the station the first fitting row is made";
+
+  test_rows::setRecipe(0, {.layout = 2, .cells = 4, .grid = {A}});
+  test_rows::setRecipe(1, {.layout = 3, .cells = 4, .grid = {A, A, E, A, A, E, E, E, E}, .station = 5});
+  for (uint8_t at : {uint8_t{0}, uint8_t{5}}) {
+    station = at;
+    match = matchCraftGrid(inventory, station);
+    EXPECT_EQ(match.status, GridMatch::Ready) << "station " << int{at};
+    EXPECT_EQ(match.recipe, 0) << "station " << int{at};
+  }
 }
 
 }  // namespace

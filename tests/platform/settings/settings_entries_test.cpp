@@ -83,6 +83,24 @@ TEST_F(SettingsEntriesTest, TheHostPortIsKeptInTheFileAndANumberThatIsNoPortIsNo
   EXPECT_EQ(kel::getHostPort(), 12345);
 }
 
+TEST_F(SettingsEntriesTest, TheJoinAddressAndPortAreKeptInTheFileAndDamagedOnesAreNotOffered) {
+  kel::setSettingsHost(&host);
+  EXPECT_EQ(kel::getJoinTarget(), (std::pair<std::string, uint16_t>{"", 12345})) << "nothing kept yet";
+  kel::setJoinTarget("192.168.1.20", 40404);
+  EXPECT_EQ(onDisk()->getString("joinAddress"), "192.168.1.20") << "written to the file at once";
+  EXPECT_EQ(onDisk()->getInt("joinPort"), 40404);
+  EXPECT_EQ(kel::getJoinTarget(), (std::pair<std::string, uint16_t>{"192.168.1.20", 40404}));
+  // A hand-edited file: a port out of range or of another type, an address that is no text.
+  host.store.setInt("joinPort", 0);
+  EXPECT_EQ(kel::getJoinTarget().second, 12345);
+  host.store.setInt("joinPort", 65536);
+  EXPECT_EQ(kel::getJoinTarget().second, 12345);
+  host.store.setString("joinPort", "40404");
+  EXPECT_EQ(kel::getJoinTarget().second, 12345);
+  host.store.setInt("joinAddress", 7);
+  EXPECT_EQ(kel::getJoinTarget().first, "");
+}
+
 TEST_F(SettingsEntriesTest, AnOptionFoundByNameResetsToItsDefault) {
   auto* full = kel::settingsRegistry().find("fullScreen");
   ASSERT_NE(full, nullptr);
