@@ -94,7 +94,9 @@ void NetServer::playerMotion(wire::WireIn& in, PlayerServerDesktop& player) {
   }
   // Her speed becomes the copy's: no more than her body could have there. The others' copies of
   // her take the same.
+  const MotionEvent said = *motion;
   if (!mayFly(player)) player.body().boundRecord(player, *motion);
+  const bool bounded = said.vx != motion->vx || said.vy != motion->vy || said.ax != motion->ax || said.ay != motion->ay;
   MapBlock* left = player.currentMapBlock();
   player.applyMotionState(*motion);
   // A player who walked into another cell takes what lies there, as the host's own does; a
@@ -103,6 +105,7 @@ void NetServer::playerMotion(wire::WireIn& in, PlayerServerDesktop& player) {
   const bool walked = left != nullptr && entered != nullptr && entered != left && world() != nullptr &&
                       host::cellWithinReach(player, *left, world()->map().width(), host::kToolReach);
   if (walked) player.moveToCell(left);
+  if (!bounded) return forward(in, player.peer());
   wire::WireOut out = message(wire::PlayerMsg::PlayerMotion);
   out.peer(player.peer());
   player_record::writeMotion(out, *motion);

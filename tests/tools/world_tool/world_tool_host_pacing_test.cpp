@@ -1,7 +1,8 @@
 // `world_tool host` sends the world at the pace each client's transport declared, as the game's
 // host does: eight clients made as the game's ENet client is made (640,000 bytes a second in) join
 // at once over real ENet on 127.0.0.1, and each receives the world's cells at no more than 1.25
-// times that, from its request to its last piece.
+// times that, from the world's header to its last piece (a world large enough that the first
+// moment's burst is a small part of it).
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ struct Joining {
   bool admitted = false;
   bool explored = false;  // the explored cells: the last of the world's transfer
   uint64_t cellBytes = 0;
-  Clock::time_point asked;
+  Clock::time_point header;  // the world's header: its cells follow at once
   Clock::time_point lastPiece;
 
   Joining() = default;
@@ -73,6 +74,7 @@ struct Joining {
     if (length < 2) return;
     if (data[0] == 0 && data[1] == wire::idOf(wire::ConnectionMsg::Admission)) admitted = true;
     if (data[0] == 3 && data[1] == wire::idOf(wire::WorldDataMsg::ExploredCells)) explored = true;
+    if (data[0] == 3 && data[1] == wire::idOf(wire::WorldDataMsg::WorldHeader)) header = Clock::now();
     const bool piece = data[0] == 3 && (data[1] == wire::idOf(wire::WorldDataMsg::WorldPiece) ||
                                         data[1] == wire::idOf(wire::WorldDataMsg::WorldColumn));
     if (piece && length > kPieceHead) {
@@ -81,7 +83,7 @@ struct Joining {
     }
   }
   double rate() const {
-    const double seconds = std::chrono::duration<double>(lastPiece - asked).count();
+    const double seconds = std::chrono::duration<double>(lastPiece - header).count();
     return seconds > 0 ? static_cast<double>(cellBytes) / seconds : 0.0;
   }
 };
@@ -110,7 +112,7 @@ class WorldToolHostPacing : public ::testing::Test {
 };
 
 TEST_F(WorldToolHostPacing, EightClientsJoiningAtOnceAreEachSentTheWorldAtTheRateTheyDeclared) {
-  ToolProcess host({"host", "--planet", "terra", "--size", "1", "--seed", "7", "--port", "0", "--listen",
+  ToolProcess host({"host", "--planet", "terra", "--size", "3", "--seed", "7", "--port", "0", "--listen",
                     "127.0.0.1", "--limit", std::to_string(kClients + 1), "--save", dir.file("Hosted.dat")},
                    dir.file("host.out"));
   ASSERT_TRUE(host.waitForOutput("\nhosting ", 300)) << host.out() << host.err();
@@ -137,10 +139,7 @@ TEST_F(WorldToolHostPacing, EightClientsJoiningAtOnceAreEachSentTheWorldAtTheRat
   }
   ASSERT_TRUE(serviceUntil([&] { return all(&Joining::admitted); }, 60)) << host.out();
   const uint8_t request[] = {0, 9, 0, 0};
-  for (auto& client : clients) {
-    client->asked = Clock::now();
-    client->send(request, sizeof request);
-  }
+  for (auto& client : clients) client->send(request, sizeof request);
   ASSERT_TRUE(serviceUntil([&] { return all(&Joining::explored); }, 300)) << "every client received the world";
 
   for (size_t i = 0; i < clients.size(); ++i) {
