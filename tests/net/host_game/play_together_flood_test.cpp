@@ -95,13 +95,14 @@ TEST_P(PlayTogetherFlood, EffectsByTheHundredThousandDelayNobodyElsesChat) {
   for (int i = 0; i < kFlood; ++i) sendBytes(effect);
   // Her own chat follows her flood on her link: once the host printed it, it took every effect.
   sendChat(kMallory, "flooded");
-  ASSERT_TRUE(runUntil([&] { return hostPrinted("[Mallory] flooded"); }, 120)) << "the host took her whole flood";
 
+  // Bo speaks while the flood pours in.
   const auto chatSent = Clock::now();
   bo->net.sendChat("hello Ann");
-  ASSERT_TRUE(runUntil([&] { return boLineAt().has_value(); }, 120));
+  ASSERT_TRUE(runUntil([&] { return boLineAt().has_value(); }, 60));
   const double delay = std::chrono::duration<double>(Clock::now() - chatSent).count();
-  const double floodSeconds = std::chrono::duration<double>(chatSent - floodStarts).count();
+  const double floodSeconds = std::chrono::duration<double>(Clock::now() - floodStarts).count();
+  ASSERT_TRUE(runUntil([&] { return hostPrinted("[Mallory] flooded"); }, 120)) << "the host took her whole flood";
   std::printf("Bo's chat reached Ann %.0f ms after he sent it, %zu of %d effects before it (flood %.1f s)\n",
               delay * 1000, malloryEffectsAnnSaw(*boLineAt()), kFlood, floodSeconds);
   EXPECT_LT(delay, 1.0) << "her chat is not held behind another's effects";
