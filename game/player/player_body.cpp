@@ -69,10 +69,10 @@ void PlayerBody::step(PlayerBase& player, float dt, BodyHooks& hooks) {
   if (!freeFlight && !onLadder) applyGravity(player, dt);
   if (freeFlight) {
     const float boost = player.hasFlag(player_flag::kNoClip) ? 5.0f : 1.0f;
-    if (hKey != kNoKey) accel.x += (hKey == 0 ? -1.6f : 1.6f) * boost;
-    if (vKey != kNoKey) accel.y += (vKey == 0 ? 1.6f : -1.6f) * boost;
-    velocity.x = std::clamp(velocity.x + accel.x, -20.0f, 20.0f) * 0.7f;
-    velocity.y = std::clamp(velocity.y + accel.y, -8.0f, 8.0f) * 0.7f;
+    if (hKey != kNoKey) accel.x += (hKey == 0 ? -kWalkPush : kWalkPush) * boost;
+    if (vKey != kNoKey) accel.y += (vKey == 0 ? kWalkPush : -kWalkPush) * boost;
+    velocity.x = std::clamp(velocity.x + accel.x, -kMostAcross, kMostAcross) * kFlightKeeps;
+    velocity.y = std::clamp(velocity.y + accel.y, -kMostUpDown, kMostUpDown) * kFlightKeeps;
   } else {
     walk(player, map);
   }
@@ -116,9 +116,9 @@ void PlayerBody::walk(PlayerBase& player, const WorldMap& map) {
   if (hKey != kNoKey) {
     const float d = hKey == 0 ? -1.0f : 1.0f;
     if (grounded) {
-      accel.x += d * (1 + bonus[0]) * 1.6f * (lowFriction ? 0.5f : 1.0f) * (inLiquid ? 0.8f : 1.0f);
+      accel.x += d * (1 + bonus[0]) * kWalkPush * (lowFriction ? 0.5f : 1.0f) * (inLiquid ? 0.8f : 1.0f);
     } else if (onLadder) {
-      accel.x += d * 0.8f;
+      accel.x += d * kClimbPush;
     } else if (inLiquid) {
       accel.x += d * (1 + bonus[3]) * 0.48f;
     } else {
@@ -128,7 +128,7 @@ void PlayerBody::walk(PlayerBase& player, const WorldMap& map) {
   }
   if (vKey == 0) {
     if (inLiquid) {
-      accel.y += (1 + bonus[3]) * 0.6f;
+      accel.y += (1 + bonus[3]) * kSwimPush;
     } else {
       if (!onLadder && isClimbable(currentCell, props) && std::fabs(centreX - x) < kLadderGrab) {
         onLadder = 1;
@@ -138,30 +138,30 @@ void PlayerBody::walk(PlayerBase& player, const WorldMap& map) {
         const MapBlock* above = map.cellAt(currentCell->x, currentCell->y + 1);
         if (pixelRow(player.position.y + size.y / 2) == currentCell->y || isClimbable(above, props) ||
             currentCell->blocksMovement(props)) {
-          accel.y += (1 + bonus[1]) * 0.8f;
+          accel.y += (1 + bonus[1]) * kClimbPush;
         }
       }
     }
   } else if (vKey == 1 && onLadder) {
-    accel.y -= (1 + bonus[1]) * 0.8f;
+    accel.y -= (1 + bonus[1]) * kClimbPush;
   }
   if (std::fabs(centreX - x) >= kLadderGrab) onLadder = 0;
   if (inLiquid) {
-    velocity.x *= 0.7f;
-    velocity.y *= 0.7f;
+    velocity.x *= kLiquidKeeps;
+    velocity.y *= kLiquidKeeps;
   }
-  velocity.x = std::clamp(velocity.x + accel.x, -20.0f, 20.0f);
-  velocity.y = std::clamp(velocity.y + accel.y, -8.0f, 8.0f);
-  if (airClamp) velocity.x = std::clamp(velocity.x, -3.0f, 3.0f);
+  velocity.x = std::clamp(velocity.x + accel.x, -kMostAcross, kMostAcross);
+  velocity.y = std::clamp(velocity.y + accel.y, -kMostUpDown, kMostUpDown);
+  if (airClamp) velocity.x = std::clamp(velocity.x, -kMostSteering, kMostSteering);
   if (velocity.y <= -1.0f) jumpHold = 0;
   if (lowFriction && hKey == kNoKey) {
     velocity.x *= 0.96f;
   } else if (!grounded && !onLadder) {
     velocity.x *= 0.95f;
   } else {
-    velocity.x *= 0.6f;
+    velocity.x *= kGroundKeeps;
   }
-  velocity.y *= onLadder ? 0.6f : 0.98f;
+  velocity.y *= onLadder ? kGroundKeeps : kFallKeeps;
 }
 
 void PlayerBody::collideVertically(PlayerBase& player, WorldMap& map, BodyHooks& hooks) {

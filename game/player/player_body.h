@@ -41,6 +41,39 @@ class PlayerBody {
  public:
   static constexpr int kNoKey = 2;
   static constexpr float kLadderGrab = 9.5f;
+  // The body's own rules of speed, pixels a frame: a key's push on the ground, on a ladder, in
+  // liquid; what each frame keeps of the speed (on the ground and on a ladder, in liquid, in free
+  // flight, falling); the clamps (sideways, sideways while steering in the air, up and down); a jump's
+  // strength (from the ground, and when surfacing).
+  static constexpr float kWalkPush = 1.6f;
+  static constexpr float kClimbPush = 0.8f;
+  static constexpr float kSwimPush = 0.6f;
+  static constexpr float kGroundKeeps = 0.6f;
+  static constexpr float kLiquidKeeps = 0.7f;
+  static constexpr float kFlightKeeps = 0.7f;
+  static constexpr float kFallKeeps = 0.98f;
+  static constexpr float kMostAcross = 20.0f;
+  static constexpr float kMostSteering = 3.0f;
+  static constexpr float kMostUpDown = 8.0f;
+  static constexpr float kJumpStrength = 5.0f;
+  static constexpr float kSurfacingJumpStrength = 3.5f;
+
+  // How fast the body may go at most here by those rules, pixels a frame: sideways (her walk with
+  // its bonus; off the ground, steering too), up (a jump's rise where she may jump from,
+  // else her own speed, a climb's or a swim's) and down (the clamp). Free flight: its own clamps.
+  struct Pace {
+    float across = 0;
+    float up = 0;
+    float down = 0;
+  };
+  Pace mostPace(const PlayerBase& player) const;
+  // A record of this body's motion from the machine that moves it, its speed (and a push's) held
+  // to what the body could have where the record puts it: upward no faster than a jump, and that
+  // only where she may jump from (the ground, a ladder, liquid) or than she rises already (the
+  // body's own speed, with what is about to push it); sideways no faster than her fastest walk or
+  // than she goes already. A body in free flight or pulled up by its gravity goes as its clamps let
+  // it.
+  void boundRecord(const PlayerBase& player, MotionEvent& motion) const;
 
   void step(PlayerBase& player, float dt, BodyHooks& hooks);
   void setMoveKeys(uint8_t code, PlayerBase& player, BodyHooks& hooks);
@@ -61,6 +94,9 @@ class PlayerBody {
 
   int32_t motionState(const PlayerBase& player) const;
   bool hasHeadroom(const PlayerBase& player) const;
+  // The ground under feet at `at`, a ladder or liquid there, or the body standing, climbing or
+  // swimming now: a jump may start.
+  bool mayLeaveGround(const PlayerBase& player, engine::Vec2 at) const;
   bool occupiesCell(const PlayerBase& player, const MapBlock& cell) const;
   void liquidAround(const PlayerBase& player, uint8_t& body, uint8_t& head) const;
 

@@ -112,7 +112,7 @@ void PlayerBody::jumpOrDrop(PlayerBase& player, float strength, bool hold, BodyH
         jumpHold = 1;
         jumpHoldTime = 0;
       }
-      strength = (surfacing ? 3.5f : 5.0f) * (1 + player.stats.moveBonus[2]);
+      strength = (surfacing ? kSurfacingJumpStrength : kJumpStrength) * (1 + player.stats.moveBonus[2]);
     }
     impulse.y += strength;
     onLadder = 0;

@@ -184,6 +184,7 @@ void NetServer::onPeerLost(uint8_t peer, uint8_t) {
     }
     players_.remove(peer);
     stages_.forget(peer);
+    cosmetics_.forget(peer);
   } else {
     notices().consoleLine("Player canceled before entering.");
   }

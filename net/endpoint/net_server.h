@@ -13,7 +13,9 @@
 // leaving, and entry 0 (the host's own player) is never removed by a message. A client goes
 // through the join once (host/join_stages.h). The handlers of the game's categories
 // (host/host_*_handlers.cpp) check every slot, id and amount against its range and act only on the
-// sender's own open container and pending offers.
+// sender's own open container and pending offers. What the others are passed of a client's
+// cosmetic messages is held to her budget (host/cosmetic_budget.h), so that no client's flood
+// delays the others' world, chat and motion.
 //
 // Main thread only.
 
@@ -26,6 +28,7 @@
 #include <vector>
 
 #include "net/endpoint/handler_table.h"
+#include "net/endpoint/host/cosmetic_budget.h"
 #include "net/endpoint/host/host_identities.h"
 #include "net/endpoint/host/host_players_view.h"
 #include "net/endpoint/host/join_stages.h"
@@ -141,6 +144,7 @@ class NetServer : public NetCommon {
   void worldComplete(wire::WireIn& in, uint8_t peer);
   void respawn(PlayerServerDesktop& player);
   bool mayFly(const PlayerBase& player) const;
+  PlayerBody::Pace paceOf(const PlayerServerDesktop& player) const;
   // The sender's player once it is in the game; null before (its requests are then ignored).
   PlayerBase* actor(uint8_t peer) const;
   PlayerServerDesktop* remoteActor(uint8_t peer) const;
@@ -148,6 +152,8 @@ class NetServer : public NetCommon {
   LocalLogic* localRules() const;
   // The received (claimed) message to every client but its sender.
   void forward(const wire::WireIn& in, uint8_t sender);
+  // The same for a cosmetic message, while its sender's budget lasts (host/cosmetic_budget.h).
+  void forwardCosmetic(const wire::WireIn& in, uint8_t sender);
   // ---- The handlers of a client's messages, each by its id (host/host_*_handlers.cpp) ----
   using PlayerHandler = void (NetServer::*)(wire::WireIn&, PlayerServerDesktop&);
   using RulesHandler = void (NetServer::*)(wire::WireIn&, PlayerServerDesktop&, LocalLogic&);
@@ -267,6 +273,8 @@ class NetServer : public NetCommon {
   // coming back she takes it again instead of declaring afresh (else each return would add her
   // inventory), and nobody else under her name does.
   host::Identities identities_;
+  // What of each client's effects, looks, modes and the like the others are passed.
+  host::CosmeticBudget cosmetics_;
   WorldSender worldSender_{*this};
   NullHostPlayersView noPlayersView_;
   HostPlayersView* playersView_ = &noPlayersView_;

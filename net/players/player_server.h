@@ -87,7 +87,8 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase>, public BlockUser {
   // Her client's record puts her at `to`: accepted (the copy takes it), stale (dropped) or
   // refused (the copy stays and her client is told where that is). A place no body could have
   // gone to through the map from where the host has her is refused too (motion_path.h).
-  MotionAllowance::Verdict judgeMotion(engine::Vec2 to, bool flying);
+  // `pace`: how fast her body goes at most where the host has her.
+  MotionAllowance::Verdict judgeMotion(engine::Vec2 to, bool flying, const PlayerBody::Pace& pace);
   // The host placed her, from `from`: the place a late record may still name.
   void placedByHost(engine::Vec2 from);
   // Her client is told where the host has her.
@@ -240,7 +241,7 @@ class PlayerServerDesktop final : public PlayerDesktop<PlayerServer> {
   using PlayerDesktop<PlayerServer>::PlayerDesktop;
 
   void update(float dt) override {
-    motion_.elapse(dt);
+    motion_.elapse(dt, position, body().mostPace(*this).across);
     PlayerDesktop<PlayerServer>::update(dt);
   }
   void setCellCoordinates(uint32_t x, uint32_t y) override {

@@ -21,12 +21,18 @@ engine::Vec2 gapBetween(engine::Vec2 from, engine::Vec2 to, const World* world) 
 
 }  // namespace
 
-MotionAllowance::Verdict PlayerServer::judgeMotion(engine::Vec2 to, bool flying) {
-  const engine::Vec2 gap = gapBetween(position, to, world);
+MotionAllowance::Verdict PlayerServer::judgeMotion(engine::Vec2 to, bool flying, const PlayerBody::Pace& pace) {
+  MotionAllowance::Record record;
+  record.gap = gapBetween(position, to, world);
+  record.fromLeftPlace = gapBetween(leftPlace_, to, world);
+  const engine::Vec2* windowStart = motion_.windowStart();
+  record.fromWindowStart = gapBetween(windowStart != nullptr ? *windowStart : position, to, world);
+  record.flying = flying;
+  record.pace = pace;
   // A body without collisions goes through anything, as its own physics lets it.
-  const bool passable = world == nullptr || hasFlag(player_flag::kNoClip) ||
-                        motion_path::bodyMayReach(world->map(), position, position + gap, bodySize());
-  return motion_.judge(gap, gapBetween(leftPlace_, to, world), flying, passable);
+  record.passable = world == nullptr || hasFlag(player_flag::kNoClip) ||
+                    motion_path::bodyMayReach(world->map(), position, position + record.gap, bodySize());
+  return motion_.judge(record);
 }
 
 void PlayerServer::placedByHost(engine::Vec2 from) {

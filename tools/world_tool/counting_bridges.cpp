@@ -83,6 +83,11 @@ class CountingServer final : public Counting<kel::NetBridgeServer> {
     count(counts_.sentMessages, counts_.sentBytes, length);
     if (inner_ != nullptr) inner_->sendToAllBut(data, length, peer);
   }
+  // What the peer's transport declared it takes in: the tool's host paces the world it sends at
+  // that rate, as the game's host does.
+  uint32_t declaredIncomingBandwidth(uint8_t peer) override {
+    return inner_ != nullptr ? inner_->declaredIncomingBandwidth(peer) : 0;
+  }
   uint16_t port() {
     auto* direct = dynamic_cast<enet::EnetServer*>(inner_.get());
     return direct != nullptr ? direct->port() : 0;

@@ -1,6 +1,6 @@
 // Whom and through what a client's request acts on the host: the sender's own player (none for
 // the host's own id or a peer without an entry), the hosted world's rules, and the forward of a
-// claimed message to the other clients.
+// claimed message to the other clients (a cosmetic one within its sender's budget).
 
 #include <span>
 
@@ -42,4 +42,8 @@ PlayerServerDesktop* NetServer::remoteOf(const PlayerBase* player) const {
 void NetServer::forward(const wire::WireIn& in, uint8_t sender) {
   const std::span<const uint8_t> bytes = in.bytes();
   if (bridge_ != nullptr) bridge_->sendToAllBut(bytes.data(), static_cast<uint32_t>(bytes.size()), sender);
+}
+
+void NetServer::forwardCosmetic(const wire::WireIn& in, uint8_t sender) {
+  if (cosmetics_.spend(sender)) forward(in, sender);
 }

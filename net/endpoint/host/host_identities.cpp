@@ -18,6 +18,25 @@ wire::Token newToken() {
   return token;
 }
 
+// What she is called on the host's console and terminal and on every other client's screen: her
+// hello's name without its control bytes (the ASCII ones and the C1 ones in their UTF-8 form), so
+// that no name moves a terminal's cursor, colours it or breaks its lines.
+std::string withoutControls(const std::string& name) {
+  std::string kept;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(name[i]);
+    if (byte < 0x20 || byte == 0x7F) continue;
+    const bool c1 = byte == 0xC2 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(name[i + 1]) <= 0x9F;
+    if (c1) {
+      ++i;
+      continue;
+    }
+    kept.push_back(name[i]);
+  }
+  return kept;
+}
+
 }  // namespace
 
 bool Identities::nameTaken(const std::string& name, std::span<const std::string> presentNames) const {
@@ -45,7 +64,7 @@ Identities::Admitted Identities::admit(uint8_t peer, const wire::Hello& hello,
       return {.refused = false, .identity = {*hello.token, found->second.name}};
     }
   }
-  wire::Identity identity{newToken(), freeName(hello.name, presentNames)};
+  wire::Identity identity{newToken(), freeName(withoutControls(hello.name), presentNames)};
   known_[identity.token] = Known{identity.name, peer, std::nullopt};
   return {.refused = false, .identity = identity};
 }
@@ -57,14 +76,20 @@ Identities::Known* Identities::knownAt(uint8_t peer) {
   return nullptr;
 }
 
-// One who never said what she carried leaves nothing to keep: her token and name are free again
-// (coming back she is a newcomer, as she was), so a client that joins and goes over and over
-// fills nothing.
+// A newcomer who never said what she carried leaves nothing to keep: her token and name are free
+// again (coming back she is a newcomer, as she was), so a client that joins and goes over and over
+// fills nothing. A character the host keeps items for is another matter: a session that named her
+// token and went before saying what it carried ends, and she stays as she left, items, name and
+// token, for her own next return.
 void Identities::left(uint8_t peer, PlayerItemCopy* carried) {
   const auto found = std::find_if(known_.begin(), known_.end(), [peer](const auto& known) { return known.second.peer == peer; });
   if (found == known_.end()) return;
   if (carried == nullptr || !carried->declared()) {
-    known_.erase(found);
+    if (found->second.kept) {
+      found->second.peer.reset();
+    } else {
+      known_.erase(found);
+    }
     return;
   }
   found->second.peer.reset();

@@ -6,10 +6,12 @@
 // takes those items back (and never declares afresh), and only one session may hold a token at a
 // time.
 //
-// A name belongs to one character for the whole hosting: a newcomer (no token, or one this host
-// never handed out) whose name a present player has, or a player who left had, plays under the
-// same name with the first free number after it ("Player 2"), and her game is told why. So two
-// honest players both named "Player" both play, and neither meets the other's items.
+// The name she plays under is her hello's without its control bytes (the host's console, its
+// terminal and every client print it). A name belongs to one character for the whole hosting: a
+// newcomer (no token, or one this host never handed out) whose name a present player has, or a
+// player who left had, plays under the same name with the first free number after it
+// ("Player 2"), and her game is told why. So two honest players both named "Player" both play,
+// and neither meets the other's items.
 //
 // Main thread only.
 
@@ -33,8 +35,9 @@ class Identities {
 
   // The hello of `peer`, with the names present players have now (the host's own among them).
   Admitted admit(uint8_t peer, const wire::Hello& hello, std::span<const std::string> presentNames);
-  // The peer left: what it carried is kept under its token; a peer whose game never declared what
-  // it carried is forgotten.
+  // The peer left: what it carried is kept under its token. A newcomer whose game never declared
+  // what it carried is forgotten; a session that took a kept character's token and left before
+  // declaring only ends, and the character stays as she left.
   void left(uint8_t peer, PlayerItemCopy* carried);
   // What the peer's character left with when she was here before; none for a newcomer or one
   // whose game never declared what it carried.

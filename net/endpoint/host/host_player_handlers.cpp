@@ -76,16 +76,27 @@ void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
 
 // ---- Each field is held to its range (host_bounds.h) where it is read. ----
 
+// A body that flies goes as fast as flight lets it: the body's clamps.
+PlayerBody::Pace NetServer::paceOf(const PlayerServerDesktop& player) const {
+  if (!mayFly(player)) return player.body().mostPace(player);
+  return {PlayerBody::kMostAcross, PlayerBody::kMostUpDown, PlayerBody::kMostUpDown};
+}
+
 void NetServer::playerMotion(wire::WireIn& in, PlayerServerDesktop& player) {
   in.peer();
-  const std::optional<MotionEvent> motion = player_record::readMotion(in);
+  std::optional<MotionEvent> motion = player_record::readMotion(in);
   if (!motion) return;
   // Reach and pick-ups are measured from where the host has her, never from where she says.
-  switch (player.judgeMotion({motion->x, motion->y}, mayFly(player))) {
+  switch (player.judgeMotion({motion->x, motion->y}, mayFly(player), paceOf(player))) {
     case MotionAllowance::Verdict::Accepted: break;
     case MotionAllowance::Verdict::Stale: return;
     case MotionAllowance::Verdict::Refused: player.tellPlace(); return;
   }
+  // Her speed becomes the copy's: no more than her body could have there. The others' copies of
+  // her take the same.
+  const MotionEvent said = *motion;
+  if (!mayFly(player)) player.body().boundRecord(player, *motion);
+  const bool bounded = said.vx != motion->vx || said.vy != motion->vy || said.ax != motion->ax || said.ay != motion->ay;
   MapBlock* left = player.currentMapBlock();
   player.applyMotionState(*motion);
   // A player who walked into another cell takes what lies there, as the host's own does; a
@@ -94,12 +105,16 @@ void NetServer::playerMotion(wire::WireIn& in, PlayerServerDesktop& player) {
   const bool walked = left != nullptr && entered != nullptr && entered != left && world() != nullptr &&
                       host::cellWithinReach(player, *left, world()->map().width(), host::kToolReach);
   if (walked) player.moveToCell(left);
-  forward(in, player.peer());
+  if (!bounded) return forward(in, player.peer());
+  wire::WireOut out = message(wire::PlayerMsg::PlayerMotion);
+  out.peer(player.peer());
+  player_record::writeMotion(out, *motion);
+  sendToAllBut(out, player.peer());
 }
 
 void NetServer::look(wire::WireIn& in, PlayerServerDesktop& player) {
   player.setLookWord(in.u32());  // kept for the players who enter later
-  forward(in, player.peer());
+  forwardCosmetic(in, player.peer());
 }
 
 void NetServer::respawnRequest(wire::WireIn&, PlayerServerDesktop& player) { respawn(player); }
@@ -110,6 +125,7 @@ void NetServer::heldItem(wire::WireIn& in, PlayerServerDesktop& player) {
   const wire::PooledItem sent = wire::itemFromWire(in);
   const uint8_t slot = in.u8();
   player.heldItemChanged(ownStack(player, sent.get()), slot);
+  if (!cosmetics_.spend(player.peer())) return;
   wire::WireOut out = message(wire::PlayerMsg::HeldItem);
   out.item(player.heldItem()).u8(slot).peer(player.peer());
   sendToAllBut(out, player.peer());
@@ -121,6 +137,7 @@ void NetServer::wornItem(wire::WireIn& in, PlayerServerDesktop& player) {
   const uint8_t index = in.u8();
   if (!host::wornPlaceFits(part, index)) return;
   player.setEquipment(ownStack(player, sent.get(), 1), part, index);
+  if (!cosmetics_.spend(player.peer())) return;
   wire::WireOut out = message(wire::PlayerMsg::WornItem);
   out.item(player.wornItem(part, index)).u8(part).u8(index).peer(player.peer());
   sendToAllBut(out, player.peer());
@@ -141,7 +158,7 @@ wire::PooledItem NetServer::ownStack(PlayerServer& player, const Item* named, ui
 void NetServer::effect(wire::WireIn& in, PlayerServerDesktop& player) {
   in.peer();
   if (!host::buffIdFits(in.u16())) return;
-  forward(in, player.peer());
+  forwardCosmetic(in, player.peer());
 }
 
 // The player tells every client itself ([2][33]); clients take no request of the kind.
@@ -179,7 +196,7 @@ void NetServer::playerMode(wire::WireIn& in, PlayerServerDesktop& player) {
   const uint8_t mode = in.u8();
   if (!host::modeFits(mode, mayFly(player))) return;
   player.mode = mode;
-  forward(in, player.peer());
+  forwardCosmetic(in, player.peer());
 }
 
 void NetServer::craftKnowledge(wire::WireIn& in, PlayerServerDesktop& player) {

@@ -83,12 +83,12 @@ void NetServer::playerAction(wire::WireIn& in, PlayerServerDesktop& player) {
   const uint8_t action = in.u8();
   const uint8_t argument = in.u8();
   player.playAction(action, argument);
-  forward(in, player.peer());
+  forwardCosmetic(in, player.peer());
 }
 
-// A cell of the hosted world's map, else nothing.
+// A cell of the hosted world's map, else nothing; the others see it within her budget.
 void NetServer::cellEffect(wire::WireIn& in, PlayerServerDesktop& player) {
-  if (world() == nullptr) return;
+  if (world() == nullptr || !cosmetics_.spend(player.peer())) return;
   const wire::Cell at = in.cell();
   const uint8_t effect = in.u8();
   if (MapBlock* cell = world()->cellAt(at.column, at.row)) world()->rules().playCellEffect(&player, *cell, effect, EffectAudience::AllButActor);

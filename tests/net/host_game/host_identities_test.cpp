@@ -22,6 +22,14 @@ wire::Hello hello(const std::string& name, std::optional<wire::Token> token = st
 class HostIdentitiesTest : public ::testing::Test {
  protected:
   void SetUp() override { transfertest::loadContent(); }
+  // The peer leaves carrying `count` of item 1, as her game declared it.
+  void leavesCarrying(uint8_t peer, uint16_t count) {
+    PlayerItemCopy carried;
+    carried.declare({});
+    carried.add(Item(1, 0, count, 0, 0));
+    identities.left(peer, &carried);
+  }
+
   host::Identities identities;
   std::vector<std::string> present{"Host"};
 };
@@ -41,10 +49,7 @@ TEST_F(HostIdentitiesTest, EachNewcomerHasATokenOfHerOwnAndANameNoOneElseHas) {
 
 TEST_F(HostIdentitiesTest, OnlyHerTokenTakesBackWhatSheLeftWith) {
   const auto ann = identities.admit(1, hello("Ann"), present);
-  PlayerItemCopy carried;
-  carried.declare({});
-  carried.add(Item(1, 0, 4, 0, 0));
-  identities.left(1, &carried);
+  leavesCarrying(1, 4);
 
   wire::Token guessed = ann.identity.token;
   guessed[0] ^= 1;
@@ -66,6 +71,31 @@ TEST_F(HostIdentitiesTest, ATokenWhoseSessionIsHereIsRefused) {
   identities.left(1, nullptr);
   EXPECT_FALSE(identities.admit(2, hello("Ann", ann.identity.token), present).refused);
   EXPECT_FALSE(identities.takeKept(2)) << "her game never said what she carried: nothing kept";
+}
+
+// Her token's session went before it said what it carried (a copy of her hosts file, or her game
+// dying in the download): she stays as she left, for her own return.
+TEST_F(HostIdentitiesTest, ASessionWithHerTokenThatNeverDeclaredLeavesHerAsSheWas) {
+  const auto ann = identities.admit(1, hello("Ann"), present);
+  leavesCarrying(1, 4);
+
+  EXPECT_EQ(identities.admit(2, hello("Anyone", ann.identity.token), present).identity.name, "Ann");
+  identities.left(2, nullptr);
+
+  EXPECT_EQ(identities.admit(3, hello("Ann"), present).identity.name, "Ann 2") << "her name is still hers";
+  const auto back = identities.admit(4, hello("Ann", ann.identity.token), present);
+  EXPECT_FALSE(back.refused);
+  EXPECT_EQ(back.identity.name, "Ann");
+  const std::optional<PlayerItemCopy> kept = identities.takeKept(4);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->countOf(1), 4u);
+}
+
+TEST_F(HostIdentitiesTest, ANameIsAdmittedWithoutItsControlBytes) {
+  EXPECT_EQ(identities.admit(1, hello("\x01\x1b[31mred\n\x7f"), present).identity.name, "[31mred");
+  EXPECT_EQ(identities.admit(2, hello("B\xc2\x9b" "2J\tob"), present).identity.name, "B2Job")
+      << "nor the terminal's controls of UTF-8";
+  EXPECT_EQ(identities.admit(3, hello("Zo\xc3\xab"), present).identity.name, "Zo\xc3\xab") << "letters stay";
 }
 
 }  // namespace

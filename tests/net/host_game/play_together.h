@@ -205,6 +205,8 @@ class EnetMeeting final : public Meeting {
     client.setBridge(std::make_unique<enet::EnetClient>(client.bridgeListener(), kel::NetBridgeSetup{}));
     return client.bridge()->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, port_));
   }
+  // Where a hostile transport of a test's own connects.
+  uint16_t port() const { return port_; }
 
  private:
   uint16_t port_ = 0;

@@ -1,13 +1,16 @@
 // Where a joined player stands is the host's to say, over real ENet on 127.0.0.1: a motion record
 // that puts her further than a body could have gone leaves the host's copy where it was, her
 // client is told where that is, and her reach is measured from there. So does one that puts her
-// inside solid ground or outside a room sealed around her. An honest player whose records arrive
-// 300 ms late walks, jumps, falls, dies and comes back without once being put back.
+// inside solid ground or outside a room sealed around her. Forged speeds and records a little
+// ahead of her move her no higher than a jump and no faster than a walk. An honest player whose
+// records arrive 300 ms late walks, jumps, falls, dies and comes back without once being put back.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <memory>
 #include <deque>
 #include <thread>
 #include <utility>
@@ -15,6 +18,7 @@
 #include "content/items/block_edit.h"
 #include "game/rules/player_rules.h"
 #include "world/edits/edit_kind.h"
+#include "net/players/motion_allowance.h"
 #include "net/players/player_remote_base.h"
 #include "tests/net/host_game/play_together.h"
 #include "world/cells/cell_sides.h"
@@ -99,6 +103,53 @@ class PlayTogetherMotion : public PlayTogether {
   bool impassableOnHost(int32_t x, int32_t y) {
     return isImpassable(hostWorld->cellAt(x, y), hostWorld->map().props());
   }
+  // A record that changes no key, placing her at `at` with the speed `speed`.
+  static MotionEvent forged(engine::Vec2 at, engine::Vec2 speed) {
+    MotionEvent motion;
+    motion.code = MotionEvent::kRight;
+    motion.phase = MotionEvent::kReleased;
+    motion.x = at.x;
+    motion.y = at.y;
+    motion.vx = speed.x;
+    motion.vy = speed.y;
+    return motion;
+  }
+  // One frame that begins with her forged record, made from where the host has her: the host takes
+  // it, then steps its copy of her. The machine's speed neither bunches the records nor spreads
+  // them out.
+  void forgeFrame(const MotionEvent& motion) {
+    const size_t waiting = server.waiting();
+    ann->net.sendMotion(motion);
+    ASSERT_TRUE(waitForHost(waiting));
+    server.dispatchQueued();
+    frame(*engine::Director::getInstance()->getScheduler());
+  }
+  // A body of the host's world standing on the cell, settled there.
+  std::unique_ptr<LaggedWalker> bodyOn(int32_t x, int32_t y) {
+    auto body = std::make_unique<LaggedWalker>(hostWorld);
+    body->setCellCoordinates(static_cast<uint32_t>(x), static_cast<uint32_t>(y));
+    for (int i = 0; i < 30; ++i) body->update(1.0f);
+    return body;
+  }
+  // The highest a body standing on the cell reaches in one jump.
+  float jumpFrom(int32_t x, int32_t y) {
+    std::unique_ptr<LaggedWalker> body = bodyOn(x, y);
+    body->jump();
+    float highest = body->position.y;
+    for (int i = 0; i < 120; ++i) {
+      body->update(1.0f);
+      highest = std::max(highest, body->position.y);
+    }
+    return highest;
+  }
+  // How far a body standing on the cell walks right in `frames` frames.
+  float walkFrom(int32_t x, int32_t y, int frames) {
+    std::unique_ptr<LaggedWalker> body = bodyOn(x, y);
+    const float start = body->position.x;
+    body->setMoveKeys(MotionEvent::kRight);
+    for (int i = 0; i < frames; ++i) body->update(1.0f);
+    return body->position.x - start;
+  }
   // The host's word to her client of where she stands ([2][57]), which it sends only when it put
   // her back.
   size_t placementsTold() const {
@@ -171,6 +222,49 @@ TEST_P(PlayTogetherMotion, ASealedRoomHoldsHer) {
   ASSERT_TRUE(runUntil([&] { return static_cast<int32_t>(onHost(kAnn).cellX) == at.x + 2; }))
       << "through the gap the step is hers to take";
   EXPECT_EQ(placementsTold(), 1u);
+}
+
+// Her forged records, each at the very place the host has her, all say she rises at the body's
+// clamp: the host's copy goes no higher than a jump from that ground takes a body.
+TEST_P(PlayTogetherMotion, ForgedUpwardSpeedAtHerPlaceLiftsHerNoHigherThanAJump) {
+  const Stand at = standStill();
+  setHostCells(at.x - 3, at.y, at.x + 3, at.y + 16, 0);  // open sky above her
+  setHostCells(at.x - 3, at.y - 1, at.x + 3, at.y - 1, at.solid);
+  settle();
+  const float standing = onHost(kAnn).position.y;
+  const float apex = jumpFrom(at.x, at.y) - standing;
+  ASSERT_GT(apex, 10.0f);
+
+  float highest = 0;
+  for (int frames = 0; frames < 120 && !HasFatalFailure(); ++frames) {
+    forgeFrame(forged(onHost(kAnn).position, {0, PlayerBody::kMostUpDown}));
+    highest = std::max(highest, onHost(kAnn).position.y - standing);
+  }
+  std::printf("forged upward records lifted her %.1f px (a jump: %.1f px)\n", highest, apex);
+  EXPECT_LE(highest, apex + 1.0f) << "no higher than a jump";
+}
+
+// Her forged records each put her a few pixels ahead of where the host has her, frame after frame:
+// over five seconds the copy goes no faster than her body walks there.
+TEST_P(PlayTogetherMotion, RecordsALittleAheadMoveHerNoFasterThanAWalk) {
+  const Stand at = standStill();
+  setHostCells(at.x - 2, at.y - 1, at.x + 60, at.y - 1, at.solid);  // a long flat floor
+  setHostCells(at.x - 2, at.y, at.x + 60, at.y + 3, 0);
+  settle();
+  constexpr int kFrames = 300;
+  const float walked = walkFrom(at.x, at.y, kFrames);
+  ASSERT_GT(walked, 100.0f);
+
+  const float start = onHost(kAnn).position.x;
+  for (int frames = 0; frames < kFrames && !HasFatalFailure(); ++frames) {
+    const PlayerServerDesktop& copy = onHost(kAnn);
+    forgeFrame(forged({copy.position.x + 6.0f, copy.position.y}, {0, 0}));
+  }
+  const float moved = onHost(kAnn).position.x - start;
+  // What a link may hold back and deliver at once is the most she may be ahead of a walk.
+  const float heldBack = MotionAllowance::kMostTicks * PlayerBody::kMostSteering;
+  std::printf("records 6 px ahead moved her %.0f px in %d frames (a walk: %.0f px)\n", moved, kFrames, walked);
+  EXPECT_LE(moved, walked + heldBack) << "no faster than a walk";
 }
 
 TEST_P(PlayTogetherMotion, AnHonestPlayerOverALaggedLinkIsNeverPutBack) {

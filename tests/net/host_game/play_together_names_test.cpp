@@ -10,6 +10,7 @@
 #include <string>
 
 #include "net/players/player_messages.h"
+#include "net/wire/connection_messages.h"
 #include "tests/net/host_game/play_together.h"
 
 namespace nettest {
@@ -118,6 +119,79 @@ TEST_P(PlayTogetherNames, HerTokenWhileHerEarlierSessionIsHereIsRefusedWithTheRe
   settle();
   EXPECT_EQ(server.players().occupied(), 2u) << "the host and her first session";
   EXPECT_EQ(hostName(*first), "Player");
+}
+
+// A session names her token while she is away (a second copy of her hosts file, or her game
+// dying as the world downloads) and goes before it says what it carries: the host still knows her.
+// A newcomer under her name plays under another, and she comes back to her name and to the items
+// she left with (one stone fewer than her file says: she dropped it here).
+TEST_P(PlayTogetherNames, ASessionWithHerTokenThatLeavesBeforeDeclaringLeavesHerAsSheWas) {
+  auto* enet = dynamic_cast<EnetMeeting*>(meeting.get());
+  ASSERT_NE(enet, nullptr);
+  const std::vector<uint16_t> ids = stackingItems(2);
+  const uint16_t stone = ids.at(0);
+  const uint16_t dirt = ids.at(1);
+  first = joinAsPlayer(stone, 5, 301);
+  ASSERT_TRUE(dropsOne(*first, stone));
+  const std::shared_ptr<CharacterTokens> hers = first->character;
+  ASSERT_EQ(hers->tokens.count(kHostKey), 1u);
+  wire::Token token{};
+  ASSERT_EQ(hers->tokens[kHostKey].size(), token.size());
+  std::copy(hers->tokens[kHostKey].begin(), hers->tokens[kHostKey].end(), token.begin());
+  const uint8_t herPeer = first->net.localPeerId();
+  first.reset();
+  ASSERT_TRUE(runUntil([&] { return server.players().at(herPeer) == nullptr; }));
+
+  // The session with her token is admitted as her, and goes without a word of what it carries.
+  RawListener heard;
+  auto holder = std::make_unique<enet::EnetClient>(&heard, kel::NetBridgeSetup{});
+  ASSERT_TRUE(holder->startWith(kel::base::DesktopDirectConnectionInfo(kLoopback, enet->port())));
+  const wire::WireOut hello = wire::helloMessage("Anyone", std::optional<wire::Token>(token));
+  holder->send(hello.data(), hello.size());
+  ASSERT_TRUE(runUntil([&] { return server.players().occupied() == 2; }));
+  uint8_t sessionPeer = kel::NET_NO_PEER;
+  for (uint8_t peer = 1; peer < server.players().size(); ++peer) {
+    if (server.players().at(peer) != nullptr) sessionPeer = peer;
+  }
+  ASSERT_NE(sessionPeer, kel::NET_NO_PEER);
+  EXPECT_EQ(server.entryOf(sessionPeer)->name(), "Player") << "her token: her name";
+  holder->stop();
+  ASSERT_TRUE(runUntil([&] { return server.players().at(sessionPeer) == nullptr; }));
+  holder.reset();
+
+  second = joinAsPlayer(dirt, 0, 302);
+  EXPECT_EQ(hostName(*second), "Player 2") << "her name is still hers";
+  EXPECT_EQ(onHost(second->net.localPeerId()).items().countOf(stone), 0u);
+
+  first = joinAsPlayer(stone, 5, 301, hers);
+  EXPECT_EQ(hostName(*first), "Player");
+  EXPECT_FALSE(told(*first, "you play as")) << "her token is known: she plays under her own name";
+  EXPECT_EQ(onHost(first->net.localPeerId()).items().countOf(stone), 4u) << "what she left with, not her file's word";
+}
+
+// A hello's name with control bytes: the host admits her without them, and that name is the one
+// she plays under, the one the others hear of and the one the host's console prints.
+TEST_P(PlayTogetherNames, ANameWithControlBytesIsAdmittedWithoutThem) {
+  first = joinAsPlayer(stackingItems(1).at(0), 1, 301);
+  second = std::make_unique<Joiner>("\x01\x1b[31mred\n\x7f\xc2\x9b");
+  ASSERT_TRUE(meeting->connect(second->net, "red", 302));
+  ASSERT_TRUE(runUntil([&] { return inGame(*second) && server.joinStage(second->net.localPeerId()) == host::JoinStage::Entered; }));
+  const uint8_t peer = second->net.localPeerId();
+  EXPECT_EQ(hostName(*second), "[31mred");
+  EXPECT_EQ(second->net.localName(), "[31mred") << "her game plays under the name the host admitted";
+  ASSERT_TRUE(runUntil([&] { return first->net.players().at(peer) != nullptr; }));
+  EXPECT_EQ(first->net.players().at(peer)->name(), "[31mred") << "the others hear of the admitted name";
+  second->net.sendChat("hello");
+  ASSERT_TRUE(runUntil([&] {
+    return std::any_of(hostNotices.lines.begin(), hostNotices.lines.end(),
+                       [](const std::string& line) { return line.find("hello") != std::string::npos; });
+  }));
+  for (const std::string& line : hostNotices.lines) {
+    EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char c) {
+      const auto byte = static_cast<unsigned char>(c);
+      return byte < 0x20 || byte == 0x7F || byte == 0x9B;
+    })) << "the host's console prints no control byte: " << line;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Enet, PlayTogetherNames, ::testing::Values(false),

@@ -1,0 +1,52 @@
+#pragma once
+// How many of a client's cosmetic messages the host passes on to the others: her effects ([2][34]),
+// her look, her mode, what she holds and wears, her player actions and her cell effects. Every
+// client receives the others' messages on one reliable, ordered channel, so each one the host
+// passes on makes the world, chat and motion behind it wait; a client that sends them by the
+// hundred thousand would delay every other client's game by seconds or get her disconnected. Each
+// client has a budget of her own, refilled with time; what goes past it is dropped (the host still
+// takes her word for itself, only the others do not hear it).
+//
+// The budget is what the game itself sends at most, with room to spare, so an honest client never
+// reaches it:
+//   - on entering: her look, her held item, her ten worn items, her mode and one effect per active
+//     buff (at most one per potion): 13 + 110 messages at once;
+//   - in play, at most one of each a frame: a swing, a strike's or refusal's cell effect, a change of
+//     the held item, one of the worn items and one of the mode: 5 a frame, 60 frames a second.
+// So she may send 123 messages at once plus a second's worth of play (300), and 300 a second after.
+//
+// Main thread only.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+
+namespace host {
+
+class CosmeticBudget {
+ public:
+  static constexpr double kEnteringMessages = 13 + 110;
+  static constexpr double kPerSecond = 5 * 60;
+  static constexpr double kMost = kEnteringMessages + kPerSecond;
+
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+  // True when the peer's message may be passed on (it is counted); false: over her budget.
+  bool spend(uint8_t peer);
+  // The peer left: a newcomer under its id starts with a full budget.
+  void forget(uint8_t peer) { peers_.erase(peer); }
+  // What the budget is refilled by; the steady clock unless set.
+  void setClock(Clock clock) { clock_ = std::move(clock); }
+
+ private:
+  struct Left {
+    double messages = kMost;
+    std::chrono::steady_clock::time_point at;
+  };
+
+  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
+  std::map<uint8_t, Left> peers_;
+};
+
+}  // namespace host
