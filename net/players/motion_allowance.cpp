@@ -30,7 +30,9 @@ MotionAllowance::Verdict MotionAllowance::judge(const Record& record) {
   unpacedTicks_ = 0;
   const float needed = ticksFor(record.gap, record.flying);
   const float up = std::max(0.0f, record.gap.y);
-  const float mostAcross = windowAcross_ + kMostTicks * pace.across;
+  // Right after the window starts (her entry, a jump the host made) it has earned little: a record
+  // may still cover what a link holds back at the body's fastest, as the tick allowance lets it.
+  const float mostAcross = std::max(windowAcross_ + kMostTicks * pace.across, kMostTicks * kMostOnFoot);
   const bool paced = std::fabs(record.fromWindowStart.x) <= mostAcross && up <= up_;
   if (record.passable && needed <= ticks_ && paced) {
     ticks_ -= needed;
