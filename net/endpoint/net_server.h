@@ -139,7 +139,6 @@ class NetServer : public NetCommon {
   void worldRequest(wire::WireIn& in, uint8_t peer);
   void worldProgress(wire::WireIn& in, uint8_t peer);
   void worldComplete(wire::WireIn& in, uint8_t peer);
-  void respawn(PlayerServerDesktop& player);
   bool mayFly(const PlayerBase& player) const;
   // The sender's player once it is in the game; null before (its requests are then ignored).
   PlayerBase* actor(uint8_t peer) const;
