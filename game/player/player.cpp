@@ -73,9 +73,13 @@ const Item* Player::ammunition() const {
   return inventory != nullptr ? inventory->slotItem({SlotKind::Single, 0, 0}) : nullptr;
 }
 
+const Item* Player::trinket() const {
+  return inventory != nullptr ? inventory->slotItem({SlotKind::Trinket, 0, 0}) : nullptr;
+}
+
 void Player::trinketChanged() {
-  const Item* trinket = inventory->slotItem({SlotKind::Trinket, 0, 0});
-  const uint16_t worn = trinket != nullptr && !trinket->isNone() ? trinket->id : 0;
+  const Item* wearing = trinket();
+  const uint16_t worn = wearing != nullptr && !wearing->isNone() ? wearing->id : 0;
   if (worn == wornTrinket_) return;
   wornTrinket_ = worn;
   // Only in a running world: a loading game summons the pet of what the character wears itself.

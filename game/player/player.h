@@ -45,6 +45,7 @@ class Player : public PlayerBase, public InventoryOwner, public BlockUser {
   void setEquipment(ItemPtr item, bool secondSet, int index);
   Item* heldItem() const override;
   const Item* ammunition() const override;
+  const Item* trinket() const override;
   // Besides the tint, a networked game's other side hears of the new held item and slot: the host
   // must know what a client's player holds to spend what it places.
   void heldItemChanged(const Item* item) override;

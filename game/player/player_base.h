@@ -150,6 +150,9 @@ class PlayerBase : public PlayerGraphical {
   // What lies in the player's ammunition slot for a bow or a rod to fire; null when nothing, or
   // when this machine does not know.
   virtual const Item* ammunition() const { return nullptr; }
+  // The trinket the player wears, whose pet follows it; null when none, or when this machine does
+  // not know.
+  virtual const Item* trinket() const { return nullptr; }
 
   // ---- What the rules spend of a player ----
   // One durability point of the held tool or weapon (a blow, a use): each player spends its own.

@@ -23,9 +23,6 @@
 
 namespace {
 
-constexpr uint8_t kActionHurt = 5;
-constexpr uint8_t kActionDied = 6;
-constexpr uint8_t kActionRevived = 7;
 constexpr uint8_t kFirstDeathKind = 20;
 
 int32_t foldedColumnDistance(int32_t from, int32_t to, int32_t width) {
@@ -139,18 +136,18 @@ void LocalLogic::setPlayerInBed(PlayerBase*, uint8_t) {
   if (player_ != nullptr) sleepThroughTheNight(*player_);
 }
 
-void LocalLogic::respawnPlayer(Player* player) {
+void LocalLogic::respawnPlayer(PlayerBase* player) {
   if (player == nullptr || world_ == nullptr) return;
   player->respawnReset();
   returnToLife(*player);
-  playPlayerAction(player, kActionRevived, 0, EffectAudience::Everyone);
+  playPlayerAction(player, rule_action::kRevived, 0, EffectAudience::Everyone);
 }
 
-MapBlock* LocalLogic::returnToLife(Player& player) {
+MapBlock* LocalLogic::returnToLife(PlayerBase& player) {
   MapBlock* cell = world_->map().cellAt(player.spawnCellX, player.spawnCellY);
   if (cell != nullptr) player.teleportTo(*cell);
   player.revive();
-  summonPet(player, player.inventory->slotItem({SlotKind::Trinket, 0, 0}));
+  summonPet(player, player.trinket());
   return cell;
 }
 
@@ -219,13 +216,13 @@ bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   }
   player.takeDamage(amount * difficultyDamageFactor(difficulty_), kind);
   if (kind < 4) player.cooldown = difficultyProtectionTime(difficulty_);
-  playPlayerAction(&player, kActionHurt, 0, EffectAudience::Everyone);
+  playPlayerAction(&player, rule_action::kHurt, 0, EffectAudience::Everyone);
   if (player.health > 0) return true;
   if (kind >= kFirstDeathKind && kind < kFirstDeathKind + 5) {
     player.recordLocalStat(kStatDeathByKind[kind - kFirstDeathKind], 0);
   }
   endLife(player);
-  playPlayerAction(&player, kActionDied, 0, EffectAudience::Everyone);
+  playPlayerAction(&player, rule_action::kDied, 0, EffectAudience::Everyone);
   // The dead leave nothing following them: the pet goes, the line is cut.
   entities_->dismissPets(playerIdOf(&player));
   entities_->dismissBobbers(playerIdOf(&player));

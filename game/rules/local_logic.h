@@ -59,7 +59,7 @@ class LocalLogic : public Logic, public PlayerRules, public SwingRules {
   bool anyPlayer(const PlayerTest& test) override;
   bool findPlayer(const PlayerTest& test) override { return anyPlayer(test); }
   PlayerBase* firstPlayerWhere(const PlayerTest& test) override;
-  void respawnPlayer(Player* player) override;
+  void respawnPlayer(PlayerBase* player) override;
   bool isPlayerPresent(PlayerBase*) override { return true; }
   uint32_t playerCount() override { return player_ != nullptr ? 1 : 0; }
   PlayerBase* somePlayer() override;
@@ -175,7 +175,7 @@ class LocalLogic : public Logic, public PlayerRules, public SwingRules {
  protected:
   // What the local game and a host share of a respawn: the player stands on its spawn cell (the
   // cell, null off the map), alive, with the pet its trinket summons.
-  MapBlock* returnToLife(Player& player);
+  MapBlock* returnToLife(PlayerBase& player);
   // The checks of a block edit for the player (null: the world's own).
   bool editAllowed(const BlockEdit& edit, PlayerBase* player);
   // The cell's offset (folded across the map's seam) and whole-cell distance from the player;

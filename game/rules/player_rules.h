@@ -7,6 +7,14 @@
 
 class PlayerBase;
 
+// The actions the rules play on a player for every machine to show ([6][94]): hurt, died and back
+// to life. A copy of a player that is shown "revived" is alive again, so only the rules show it.
+namespace rule_action {
+inline constexpr uint8_t kHurt = 5;
+inline constexpr uint8_t kDied = 6;
+inline constexpr uint8_t kRevived = 7;
+}  // namespace rule_action
+
 class PlayerRules {
  public:
   // True when the damage landed.

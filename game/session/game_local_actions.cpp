@@ -41,7 +41,7 @@ bool GameLocal::captureMob(MobEntity* mob) { return player_ != nullptr && rules_
 
 void GameLocal::refreshPet() {
   if (world_ == nullptr || player_ == nullptr || world_->isCreative()) return;
-  rules_->summonPet(*player_, player_->inventory->slotItem({SlotKind::Trinket, 0, 0}));
+  rules_->summonPet(*player_, player_->trinket());
 }
 
 // The shelf takes one unit; the player's stack gives it up only once the shelf has it, so a

@@ -255,9 +255,7 @@ bool GameRemoteClient::brewPotion() {
 
 void GameRemoteClient::refreshPet() {
   if (world_ == nullptr || player_ == nullptr || player_->inventory == nullptr || world_->isCreative()) return;
-  Item* trinket = player_->inventory->slotItem({SlotKind::Trinket, 0, 1});
-  if (trinket == nullptr || trinket->isNone()) trinket = player_->inventory->slotItem({SlotKind::Trinket, 0, 0});
-  send(wire::clientMessage(wire::PlayerMsg::RefreshPet).item(trinket));
+  send(wire::clientMessage(wire::PlayerMsg::RefreshPet).item(player_->trinket()));
 }
 
 // The host's change arrives as a cell change: applied without rules, then drawn.

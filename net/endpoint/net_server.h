@@ -142,7 +142,6 @@ class NetServer : public NetCommon {
   void worldRequest(wire::WireIn& in, uint8_t peer);
   void worldProgress(wire::WireIn& in, uint8_t peer);
   void worldComplete(wire::WireIn& in, uint8_t peer);
-  void respawn(PlayerServerDesktop& player);
   bool mayFly(const PlayerBase& player) const;
   PlayerBody::Pace paceOf(const PlayerServerDesktop& player) const;
   // The sender's player once it is in the game; null before (its requests are then ignored).

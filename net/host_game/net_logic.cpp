@@ -13,12 +13,6 @@
 #include "world/rules/game.h"
 #include "world/world.h"
 
-namespace {
-
-constexpr uint8_t kActionRevived = 7;
-
-}  // namespace
-
 NetLogic::NetLogic(NetServer& server, World* world, Player* player, const DifficultyRow* difficulty)
     : LocalLogic(world, player, difficulty), server_(server) {}
 
@@ -121,16 +115,14 @@ void NetLogic::endLife(PlayerBase& player) {
   LocalLogic::endLife(player);
 }
 
-// Every player comes back where the host's own player does.
-void NetLogic::respawnPlayer(Player* player) {
+// Every player comes back on its own spawn cell: the host's player on his, a client's on the one
+// she was admitted with (the host player's) unless her bed has since told her it set hers there.
+void NetLogic::respawnPlayer(PlayerBase* player) {
   const uint8_t peer = peerOf(player);
   if (peer == kNoPeer || world() == nullptr) return;
-  if (Player* host = this->player()) {
-    host->respawnReset();
-    player->setSpawnCell(host->spawnCellX, host->spawnCellY);
-  }
+  player->respawnReset();
   const MapBlock* cell = returnToLife(*player);
   if (cell == nullptr) return;
   sendToAll(wire::hostMessage(wire::PlayerMsg::Teleport).peer(peer).cell(cell->x, cell->y));
-  playPlayerAction(player, kActionRevived, 0, EffectAudience::Everyone);
+  playPlayerAction(player, rule_action::kRevived, 0, EffectAudience::Everyone);
 }

@@ -6,7 +6,8 @@
 // - a block edit in the host's order: checked, sent to all, applied, and the game reacts;
 // - an effect or action a client started is not echoed to that client; the rest go to all;
 // - the players the rules visit are the endpoint's present players (the host's own first), and a
-//   respawn brings a player back on the host player's spawn cell, then tells everyone.
+//   respawn (the host's own player's and a client's alike) brings a player back on its spawn cell
+//   with its pet, then tells everyone.
 // What alone has nobody to tell (`LocalLogic`'s empty reports) is overridden here, each with its
 // message: nothing of the local game's silence is inherited.
 //
@@ -97,7 +98,8 @@ class NetLogic final : public LocalLogic {
   void playSound(MapBlock& cell, uint16_t soundId, uint16_t value) override;
   void setPlayerFlag(PlayerBase* player, uint16_t flag, uint8_t on) override;
   void teleportPlayer(PlayerBase* player, MapBlock& cell) override;
-  void respawnPlayer(Player* player) override;
+  // The host's own player and a client's alike.
+  void respawnPlayer(PlayerBase* player) override;
   // The shared sleep: a player lying down waits in bed until every present player lies in one;
   // then all of them get up healed and sleep through the night, in list order.
   void setPlayerInBed(PlayerBase* player, uint8_t inBed) override;

@@ -130,6 +130,14 @@ void PlayerServer::wearHeldTool() {
   toClient(out);
 }
 
+void PlayerServer::wearTrinket(const Item* item) {
+  trinket_ = item != nullptr && !item->isNone() ? copyLoadedItem(*item) : nullptr;
+}
+
+const Item* PlayerServer::trinket() const {
+  return trinket_ != nullptr && items_.countOf(trinket_->id) > 0 ? trinket_.get() : nullptr;
+}
+
 Item* PlayerServer::heldStillCarried() {
   Item* held = heldItem();
   if (held == nullptr || held->isNone()) return nullptr;

@@ -120,6 +120,10 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase>, public BlockUser {
   // items, or null): what her bow or rod fires on the host for that shot.
   void loadAmmunition(ItemPtr ammunition) { ammunition_ = std::move(ammunition); }
   const Item* ammunition() const override { return ammunition_.get(); }
+  // The trinket her game says she put on (null: none); it is hers while the host's copy of her
+  // items holds one of its kind, and the pet it calls comes back with her when she respawns.
+  void wearTrinket(const Item* item);
+  const Item* trinket() const override;
   void playEntityEffect(EntityId entity, uint8_t kind, uint8_t value);
   // The rules' effect at an entity goes to her client, which shows it on its copy of the entity.
   void playEntityEffect(Entity* entity, uint8_t kind, uint16_t value) override;
@@ -224,6 +228,7 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase>, public BlockUser {
   std::vector<std::pair<EntityId, ItemPtr>> offeredItems_;
   PlayerItemCopy items_;
   ItemPtr ammunition_;
+  ItemPtr trinket_;
   uint32_t told_ = 0;
 
  protected:

@@ -27,7 +27,6 @@ class LogicBlock;
 class MapBlock;
 class MobEntity;
 class MobPetEntity;
-class Player;
 class PlayerBase;
 struct BlockEdit;
 struct EntityImpulse;  // the 12-byte impulse record: f32 strength, f32 angle, u8 reset
@@ -58,7 +57,8 @@ class LogicPlayers {
   virtual bool findPlayer(const PlayerTest& test) = 0;
   virtual PlayerBase* firstPlayerWhere(const PlayerTest& test) = 0;
   virtual void collectSpawnCells(std::vector<MapBlock*>& out, const SpawnRule& rule) = 0;
-  virtual void respawnPlayer(Player* player) = 0;
+  // A dead player comes back: on its spawn cell, alive, with its pet; every machine is told.
+  virtual void respawnPlayer(PlayerBase* player) = 0;
   virtual bool isPlayerPresent(PlayerBase* player) = 0;
   virtual uint32_t playerCount() = 0;
   virtual PlayerBase* somePlayer() = 0;
@@ -243,7 +243,7 @@ class NullLogic : public Logic {
   bool findPlayer(const PlayerTest&) override { return false; }
   PlayerBase* firstPlayerWhere(const PlayerTest&) override { return nullptr; }
   void collectSpawnCells(std::vector<MapBlock*>&, const SpawnRule&) override {}
-  void respawnPlayer(Player*) override {}
+  void respawnPlayer(PlayerBase*) override {}
   bool isPlayerPresent(PlayerBase*) override { return false; }
   Entity* spawnItemEntity(ItemPtr, engine::Vec2, float, float, uint8_t) override { return nullptr; }
   Entity* spawnItemDrop(ItemPtr, engine::Vec2, uint8_t) override { return nullptr; }

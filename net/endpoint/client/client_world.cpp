@@ -3,6 +3,7 @@
 #include "content/items/block_edit.h"
 #include "game/player/player_desktop.h"
 #include "game/player/player_events.h"
+#include "game/rules/player_rules.h"
 #include "net/endpoint/net_client.h"
 #include "net/players/player_records.h"
 #include "net/wire/wire_messages.h"
@@ -76,11 +77,16 @@ void NetClient::handleEffects(wire::WireIn& in, uint8_t) {
 
 // ---- A player, cell or entity the host names is one the client has, else the effect is not shown. ----
 
+// A copy the host shows coming back to life is alive again: it was marked dead by the death
+// message ([2][41]) and would stay so, out of reach of a right-click to trade, for the session.
+// The local player comes back through its own message ([2][15]).
 void NetClient::playerAction(wire::WireIn& in) {
   PlayerBase* player = playerOf(in.peer());
   const uint8_t action = in.u8();
   const uint8_t argument = in.u8();
-  if (player != nullptr) player->playAction(action, argument);
+  if (player == nullptr) return;
+  if (action == rule_action::kRevived && player != localPlayer_ && player->dead != 0) player->revive();
+  player->playAction(action, argument);
 }
 
 void NetClient::cellEffect(wire::WireIn& in, PlayerDesktopLocal& local) {

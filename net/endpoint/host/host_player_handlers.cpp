@@ -30,14 +30,6 @@ bool NetServer::mayFly(const PlayerBase& player) const {
          player.hasFlag(player_flag::kNoClip);
 }
 
-// Only a dead player comes back, on its spawn cell: a living one asking would move there at will.
-void NetServer::respawn(PlayerServerDesktop& player) {
-  if (player.dead == 0 || world() == nullptr) return;
-  player.respawnReset();
-  if (MapBlock* cell = world()->map().cellAt(player.spawnCellX, player.spawnCellY)) player.teleportTo(*cell);
-  player.revive();
-}
-
 void NetServer::handlePlayers(wire::WireIn& in, uint8_t peer) {
   static constexpr HandlerTable<PlayerHandler> kHandlers{
       {wire::PlayerMsg::PlayerMotion, &NetServer::playerMotion},
@@ -117,7 +109,11 @@ void NetServer::look(wire::WireIn& in, PlayerServerDesktop& player) {
   forwardCosmetic(in, player.peer());
 }
 
-void NetServer::respawnRequest(wire::WireIn&, PlayerServerDesktop& player) { respawn(player); }
+// Only a dead player comes back (a living one asking would move to its spawn cell at will), and
+// as the host's own player does: through the rules, which bring back her pet and tell everyone.
+void NetServer::respawnRequest(wire::WireIn&, PlayerServerDesktop& player) {
+  if (player.dead != 0 && world() != nullptr) world()->rules().respawnPlayer(&player);
+}
 
 // The held and worn stacks are the host's copy's own: an item the copy lacks is held as nothing,
 // and the others see what the host has her hold, not what her client named.

@@ -40,10 +40,12 @@ constexpr uint16_t kStatConsumed = 0;
 
 // What a client spends comes out of the host's copy of its items; what the copy lacks goes back
 // to the client, so that an honest player whose copy fell out of step loses nothing. In a creative
-// world every player takes what it likes from the catalogue: there is nothing to check.
+// world every player takes what it likes from the catalogue: there is nothing to check. The stacks
+// of the word she names give first: dropping her filled firework must not leave the copy holding
+// it while her empty one goes, or her next filling is refused as one she does not hold.
 ItemPtr takeFromCopy(PlayerServer& player, ItemPtr asked, bool creative) {
   if (creative) return asked;
-  ItemPtr taken = player.items().take(asked->id, asked->count);
+  ItemPtr taken = player.items().takeLike(*asked, asked->count);
   if (taken == nullptr) player.returnItem(*asked, player.notHeldText());
   return taken;
 }
@@ -216,7 +218,8 @@ void NetServer::refreshPet(wire::WireIn& in, PlayerServerDesktop& player, LocalL
   const wire::PooledItem item = wire::itemFromWire(in);
   // No trinket sends the pet away; a trinket the player does not carry summons nothing.
   if (world()->isCreative() || (item != nullptr && !copyHolds(player, item.get(), false))) return;
-  rules.summonPet(player, item.get());
+  player.wearTrinket(item.get());
+  rules.summonPet(player, player.trinket());
 }
 
 void NetServer::signalEntities(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {

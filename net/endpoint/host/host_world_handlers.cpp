@@ -8,6 +8,7 @@
 #include "content/items/block_edit.h"
 #include "entities/items/treasure_entity.h"
 #include "game/player/player_base.h"
+#include "game/rules/player_rules.h"
 #include "net/endpoint/net_server.h"
 #include "world/rules/logic.h"
 #include "world/seams/entity_effects.h"
@@ -77,11 +78,13 @@ void NetServer::handleEffects(wire::WireIn& in, uint8_t peer) {
   dispatch(kHandlers, in, peer);
 }
 
-// The sender's own player acts; the others see it act.
+// The sender's own player acts; the others see it act. Coming back to life is the host's rules' to
+// show: a client's claim of it (alive again on every screen while dead on the host) goes nowhere.
 void NetServer::playerAction(wire::WireIn& in, PlayerServerDesktop& player) {
   in.peer();
   const uint8_t action = in.u8();
   const uint8_t argument = in.u8();
+  if (action == rule_action::kRevived) return;
   player.playAction(action, argument);
   forwardCosmetic(in, player.peer());
 }
