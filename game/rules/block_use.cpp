@@ -25,6 +25,8 @@
 namespace bf = block_flag;
 using namespace block_use_support;
 
+bool withinUseReach(const Player& player, const MapBlock& cell) { return player.isNextToCell(cell); }
+
 bool hasCircuitPart(const MapBlock& cell) {
   const uint8_t kind = circuitKind(cell);
   return (kind >= 1 && kind <= 14) || kind > 17;
@@ -64,7 +66,7 @@ bool useStationOrClock(World& world, MapBlock& cell, uint8_t layer, Player& play
   const bool station = world.map().props()[id].has(bf::kCraftingStation) && !world.isCreative();
   const bool clock = id == kClockA || id == kClockB;
   if (!station && !clock) return false;
-  if (!player.isNextToCell(cell)) {
+  if (!withinUseReach(player, cell)) {
     warn(player, kOutOfReach);
     return true;
   }
@@ -149,7 +151,7 @@ bool useAllowed(World& world, MapBlock& cell, uint8_t layer, Player& player, boo
     }
   }
   if (!finalTest && !near) return far;
-  if (player.isNextToCell(cell)) return true;
+  if (withinUseReach(player, cell)) return true;
   outOfReach = !creative && !player.canReach(cell, held);
   return false;
 }
@@ -167,7 +169,7 @@ bool blockUsable(World& world, MapBlock& cell, uint8_t layer, Player& player) {
   if (layer == MapBlock::kFront) {
     const uint16_t id = cell.frontId();
     const bool station = world.map().props()[id].has(bf::kCraftingStation) && !world.isCreative();
-    if (station || id == kClockA || id == kClockB) return player.isNextToCell(cell);
+    if (station || id == kClockA || id == kClockB) return withinUseReach(player, cell);
   }
   bool outOfReach = false;
   return useAllowed(world, cell, layer, player, outOfReach);

@@ -12,6 +12,7 @@
 #include "game/inventory/inventory.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_desktop.h"
+#include "game/rules/block_use.h"
 #include "game/rules/collar_capture.h"
 #include "game/rules/flower_pot_rule.h"
 #include "game/rules/item_placement_rules.h"
@@ -131,6 +132,11 @@ bool MainView::putOnShelf(MapBlock& cell) {
   if (held == nullptr || held->isNone() || p->world == nullptr || !inReach(cell)) return false;
   if (!p->world->map().props()[cell.frontId()].has(block_flag::kShelf) || placesDecoration(*p->world, *held)) {
     return false;
+  }
+  // A shelf takes an item from where it gives one back.
+  if (!withinUseReach(*p, cell)) {
+    refuseOnce(cell, kOutOfReach);
+    return true;
   }
   GameInterface& game = session().game();
   if (!game.putItemOnShelf(cell, held, shelfPlaceAt(cell)) && game.hostRequests() == nullptr) {
