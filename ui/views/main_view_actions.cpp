@@ -195,7 +195,8 @@ bool MainView::shootHeld() {
 void MainView::primaryAction() {
   PlayerDesktopLocal* p = player();
   if (p == nullptr) return;
-  if (shootHeld()) return;
+  pressShot_ = shootHeld();
+  if (pressShot_) return;
   if (isSwingingItem(p->heldItem()) && swingTime_ < 0) startSwing(*p);
   // Empty hands also call the thrown toys near the pointer.
   const Item* held = p->heldItem();
@@ -220,8 +221,11 @@ void MainView::playSwingTowardsAim() {
 void MainView::mineStep(float dt) {
   PlayerDesktopLocal* p = player();
   MapBlock* cell = cellAt(pointer_);
-  // Water, lava and acid are never mined, nor the wall behind them.
-  if (p == nullptr || cell == nullptr || (cell->frontId() == 0 && (cell->backId() == 0 || cell->liquidKindBits() != 0))) {
+  // Water, lava and acid are never mined, nor the wall behind them; a weapon swung where no front
+  // block stands cuts the air, not the wall behind it.
+  const bool openFront = cell != nullptr && cell->frontId() == 0;
+  if (p == nullptr || cell == nullptr ||
+      (openFront && (cell->backId() == 0 || cell->liquidKindBits() != 0 || itemKindOf(p->heldItem()) == item_kind::kWeapon))) {
     stopMining();
     return;
   }
