@@ -136,7 +136,11 @@ TEST_F(FireworkAtWindowTest, AnEmptyFireworkIsRefusedAndAPaintedOneBurstsInItsCo
 
 // A solid block in the cell, for the firework to meet.
 void wallAt(int32_t x, int32_t y) {
-  if (MapBlock* cell = player()->world->map().cellAt(x, y)) cell->setFront(kStone, 0, 0);
+  WorldMap& map = player()->world->map();
+  if (MapBlock* cell = map.cellAt(x, y)) {
+    cell->setFront(kStone, 0, 0);
+    map.markChanged(*cell);
+  }
 }
 
 // Whether some firework in flight is drawn turned to within a few degrees of the way it moves.
