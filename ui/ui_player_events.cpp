@@ -13,8 +13,10 @@
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
 #include "ui/views/map_view.h"
+#include "ui/hud/hud.h"
 #include "ui/views/sign_view.h"
 #include "view/overlays/sign_label_cell.h"
+#include "view/player/portrait_frame.h"
 #include "view/sky/sky_creation.h"
 #include "world/blocks/sign.h"
 #include "world/cells/map_block.h"
@@ -46,6 +48,12 @@ void UiPlayerEvents::message(uint8_t kind, const std::string& text) {
 }
 
 void UiPlayerEvents::textById(uint8_t kind, int16_t textId) { message(kind, languageTexts().text(textId)); }
+
+void UiPlayerEvents::healthFlash(bool hurt) {
+  GameViews* views = gameViews();
+  if (views == nullptr) return;
+  if (PortraitFrame* portrait = views->mainView().hud().portrait()) portrait->flashHealth(hurt);
+}
 
 void UiPlayerEvents::deathView() {
   if (GameViews* views = gameViews()) views->switchTo(ViewId::Death);

@@ -22,6 +22,7 @@ class UiPlayerEvents : public WorldViewPlayerEvents {
   void achievementReached(uint16_t index) override;
   void message(uint8_t kind, const std::string& text) override;
   void textById(uint8_t kind, int16_t textId) override;
+  void healthFlash(bool hurt) override;
   void deathView() override;
   void popToMainView() override;
   void fishBiting() override;

@@ -277,7 +277,7 @@ void MainLayer::layOutForScreen() {
   // The world scale may have changed with the screen (the options set it at once).
   rootNode_->setScale(worldDrawScale());
   fitTileWindow();
-  if (Sky* sky = currentSky(); sky != nullptr && sky == sky_) sky->fitScreen(screen, tiles_->rows(), worldDrawScale());
+  if (Sky* sky = currentSky(); sky != nullptr && sky == sky_) sky->fitScreen(screen, worldDrawScale());
   replaceConsole();
   rebuildWorldView();
   players_->follow();

@@ -53,7 +53,8 @@ void PlayerBase::die() {
 bool PlayerBase::addHealth(float amount) {
   const bool below = health < stats.maxHealth;
   health = std::min(stats.maxHealth, health + (1 + stats.healthBonus) * amount);
-  if (isLocal) events().healthFlash(false);
+  // Only a gain shows: the regeneration at full health is no heal.
+  if (isLocal && below) events().healthFlash(false);
   return below;
 }
 

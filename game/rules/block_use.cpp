@@ -25,6 +25,8 @@
 namespace bf = block_flag;
 using namespace block_use_support;
 
+bool withinUseReach(const BlockUser& user, const MapBlock& cell) { return user.isNextToCell(cell); }
+
 bool hasCircuitPart(const MapBlock& cell) {
   const uint8_t kind = circuitKind(cell);
   return (kind >= 1 && kind <= 14) || kind > 17;
@@ -64,7 +66,7 @@ bool useStationOrClock(World& world, MapBlock& cell, uint8_t layer, Player& play
   const bool station = world.map().props()[id].has(bf::kCraftingStation) && !world.isCreative();
   const bool clock = id == kClockA || id == kClockB;
   if (!station && !clock) return false;
-  if (!player.isNextToCell(cell)) {
+  if (!withinUseReach(player, cell)) {
     warn(player, kOutOfReach);
     return true;
   }
@@ -149,7 +151,7 @@ bool useAllowed(World& world, MapBlock& cell, uint8_t layer, BlockUser& user, bo
     }
   }
   if (!finalTest && !near) return far;
-  if (user.isNextToCell(cell)) return true;
+  if (withinUseReach(user, cell)) return true;
   outOfReach = !creative && !user.canReach(cell, held);
   return false;
 }
@@ -167,7 +169,7 @@ bool blockUsable(World& world, MapBlock& cell, uint8_t layer, BlockUser& user) {
   if (layer == MapBlock::kFront) {
     const uint16_t id = cell.frontId();
     const bool station = world.map().props()[id].has(bf::kCraftingStation) && !world.isCreative();
-    if (station || id == kClockA || id == kClockB) return user.isNextToCell(cell);
+    if (station || id == kClockA || id == kClockB) return withinUseReach(user, cell);
   }
   bool outOfReach = false;
   return useAllowed(world, cell, layer, user, outOfReach);

@@ -26,6 +26,10 @@ constexpr uint16_t kKeys[7] = {19, 83, 147, 211, 275, 339, 403};
 constexpr uint16_t kLocks[7] = {467, 468, 469, 470, 471, 472, 473};
 }  // namespace block_use
 
+// How near a block's use asks the player to stand: next to the cell. Taking from a shelf and
+// putting on it, opening a container, a station or a device are all held to it, so what she can
+// put somewhere she can take back from where she stands.
+bool withinUseReach(const BlockUser& user, const MapBlock& cell);
 // The cell is one of the map's own and the layer its front or back: what a use may name.
 bool isUsableCell(const WorldMap& map, const MapBlock& cell, uint8_t layer);
 // Crafting stations and clocks on a front word; true when handled. They open the player's own

@@ -16,6 +16,7 @@
 #include "game/session/running_world.h"
 #include "game/session/world_generation.h"
 #include "game/stats/stats_store.h"
+#include "world/blocks/shelf.h"
 #include "world/map/world_map.h"
 #include "world/seams/world_options.h"
 #include "world/world.h"
@@ -184,6 +185,8 @@ void GameLocal::install(std::unique_ptr<World> fresh) {
   if (services_.bindWorld) services_.bindWorld(world_);
   rules_->setWorld(world_);
   if (player_ != nullptr) player_->setWorld(world_);
+  // What a read world's shelves hold is shown now that its rules can make the displays.
+  for (const auto& shelf : world_->shelves()) shelf->showMissingDisplays();
 }
 
 void GameLocal::enterWorld(bool fromFile) {

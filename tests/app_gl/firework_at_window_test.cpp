@@ -8,6 +8,7 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
+#include "view/entities/local_entity.h"
 #include "view/console/console_node.h"
 #include "view/inventory/inventory_sprite.h"
 #include "world/map/world_map.h"
@@ -36,6 +38,7 @@ constexpr uint16_t kFirework = 1042;
 constexpr uint16_t kRedPaint = 359;   // the paint table's sixth row: colour 6
 constexpr uint16_t kBluePaint = 615;  // its tenth: colour 10
 constexpr uint8_t kRed = 6, kBlue = 10;
+constexpr uint16_t kStone = 2;  // a plain solid block
 constexpr const char* kEmpty = "The firework is empty! Fill it with dyes!";
 
 bool consoleSays(const std::string& text) {
@@ -129,6 +132,66 @@ TEST_F(FireworkAtWindowTest, AnEmptyFireworkIsRefusedAndAPaintedOneBurstsInItsCo
 
   playScript(script, {}, "-windowed");
   EXPECT_EQ(colours, (std::set<uint8_t>{kRed, kBlue})) << "sparks of a colour it was never given";
+}
+
+// A solid block in the cell, for the firework to meet.
+void wallAt(int32_t x, int32_t y) {
+  WorldMap& map = player()->world->map();
+  if (MapBlock* cell = map.cellAt(x, y)) {
+    cell->setFront(kStone, 0, 0);
+    map.markChanged(*cell);
+  }
+}
+
+// Whether some firework in flight is drawn turned to within a few degrees of the way it moves.
+bool drawnAlongItsFlight(float& drawn, float moving) {
+  for (size_t i = 0; i < player()->world->entities()->bullets().size(); ++i) {
+    const RealEntity& rocket = player()->world->entities()->bullets().at(i);
+    const auto* drawing = dynamic_cast<const LocalEntity*>(rocket.drawing());
+    if (drawing == nullptr || rocket.data.removed) continue;
+    drawn = drawing->node()->getRotation();
+    return std::abs(std::remainder(drawn - moving, 360.0f)) < 3.0f;
+  }
+  return false;
+}
+
+TEST_F(FireworkAtWindowTest, AFireworkFlyingAtAWallIsDrawnNoseFirstAndBurstsThere) {
+  std::set<uint8_t> colours;
+  float drawn = 0;
+  bool alongFlight = false;
+  int32_t wallX = 0, wallY = 0;
+  Script script(joined(intoANewWorld(), {
+      {"a wall four cells to the right, as high as the player", [&] {
+         wallX = static_cast<int32_t>(player()->cellX) + 4;
+         wallY = static_cast<int32_t>(player()->cellY);
+         for (int32_t dy = 0; dy <= 3; ++dy) wallAt(wallX, wallY + dy);
+         return true;
+       }, 1},
+      {"carry a red firework and hold it", [&] {
+         if (slotOf(kFirework).isNone()) player()->pickUpItem(Item(kFirework, 0, 1, 0, kRed));
+         return holdFirework();
+       }, 5},
+      {"fire it at the wall, up and to the right", [&] {
+         const MapBlock* target = player()->world->map().cellAt(wallX, wallY + 2);
+         click(pointOf(*target), GLFW_MOUSE_BUTTON_LEFT);
+         return flying() > 0;
+       }, 5},
+      // The wall is up and to the right: seen on the screen, the rocket's nose points there.
+      {"it flies drawn nose first", [&] {
+         const float dx = 4.0f, dy = 2.0f - 0.0f;
+         alongFlight = drawnAlongItsFlight(drawn, -std::atan2(dy, dx) * 57.29578f);
+         return true;
+       }, 2},
+      // It meets the wall within a few frames and its life of 1.2 s runs out there.
+      {"it bursts", [&] {
+         collectSparkColours(colours);
+         return flying() == 0 && !colours.empty();
+       }, 150},
+  }));
+
+  playScript(script, {}, "-windowed");
+  EXPECT_TRUE(alongFlight) << "the rocket is drawn turned " << drawn << " degrees, not along its flight";
+  EXPECT_EQ(colours, (std::set<uint8_t>{kRed})) << "a firework at a wall never burst";
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ void MainView::frame(float dt) {
   if (p == nullptr || p->world == nullptr) return;
   GameViews* views = gameViews();
   if (views != nullptr && views->current() == this) {
-    if (held_[0]) mineStep(dt);
+    if (held_[0] && !pressShot_) mineStep(dt);
     if (held_[1]) {
       repeat_[1] -= dt;
       if (repeat_[1] <= 0) {

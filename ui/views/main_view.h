@@ -122,6 +122,8 @@ class MainView final : public GameView {
   engine::Vec2 pointer_;
   float aim_ = std::nanf("");
   bool held_[2] = {false, false};
+  // The held left button's press fired (or was told what its shot lacks): holding it mines nothing.
+  bool pressShot_ = false;
   float repeat_[2] = {0.0f, 0.0f};  // seconds until a held button acts again
   float swingTime_ = -1.0f;          // seconds into the current swing; below 0 when none runs
   float swingDuration_ = 0.3f;

@@ -12,6 +12,7 @@
 #include "game/inventory/inventory.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_desktop.h"
+#include "game/rules/block_use.h"
 #include "game/rules/collar_capture.h"
 #include "game/rules/flower_pot_rule.h"
 #include "game/rules/item_placement_rules.h"
@@ -132,6 +133,11 @@ bool MainView::putOnShelf(MapBlock& cell) {
   if (!p->world->map().props()[cell.frontId()].has(block_flag::kShelf) || placesDecoration(*p->world, *held)) {
     return false;
   }
+  // A shelf takes an item from where it gives one back.
+  if (!withinUseReach(*p, cell)) {
+    refuseOnce(cell, kOutOfReach);
+    return true;
+  }
   GameInterface& game = session().game();
   if (!game.putItemOnShelf(cell, held, shelfPlaceAt(cell)) && game.hostRequests() == nullptr) {
     refuseOnce(cell, placement_refusal::kShelfHasNoRoom);
@@ -189,7 +195,8 @@ bool MainView::shootHeld() {
 void MainView::primaryAction() {
   PlayerDesktopLocal* p = player();
   if (p == nullptr) return;
-  if (shootHeld()) return;
+  pressShot_ = shootHeld();
+  if (pressShot_) return;
   if (isSwingingItem(p->heldItem()) && swingTime_ < 0) startSwing(*p);
   // Empty hands also call the thrown toys near the pointer.
   const Item* held = p->heldItem();
@@ -214,8 +221,11 @@ void MainView::playSwingTowardsAim() {
 void MainView::mineStep(float dt) {
   PlayerDesktopLocal* p = player();
   MapBlock* cell = cellAt(pointer_);
-  // Water, lava and acid are never mined, nor the wall behind them.
-  if (p == nullptr || cell == nullptr || (cell->frontId() == 0 && (cell->backId() == 0 || cell->liquidKindBits() != 0))) {
+  // Water, lava and acid are never mined, nor the wall behind them; a weapon swung where no front
+  // block stands cuts the air, not the wall behind it.
+  const bool openFront = cell != nullptr && cell->frontId() == 0;
+  if (p == nullptr || cell == nullptr ||
+      (openFront && (cell->backId() == 0 || cell->liquidKindBits() != 0 || itemKindOf(p->heldItem()) == item_kind::kWeapon))) {
     stopMining();
     return;
   }

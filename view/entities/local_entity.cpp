@@ -62,6 +62,8 @@ std::unique_ptr<LocalBulletEntity> LocalBulletEntity::create(const BulletEntity&
   std::unique_ptr<LocalBulletEntity> drawing(new LocalBulletEntity(
       bullet, EntitySprite::create(layer.getTexture(), entity_art::bulletRect(bullet.def()), wrap)));
   drawing->place(layer);
+  // Turned as the projectile already is: one flying straight never turns again.
+  drawing->setRotation(bullet.rotation());
   return drawing;
 }
 

@@ -35,6 +35,8 @@ constexpr float kCountInset = 2.0f;
 constexpr float kCountFoot = 2.0f;
 // A preview is drawn at a little over half strength, so it reads as not yet there.
 constexpr uint8_t kPreviewOpacity = 140;
+// A slot frame's rim: the selected frame's gold is two pixels wide.
+constexpr float kFrameRim = 2.0f;
 
 // Where the marker frame and the durability bar sit, by the quickslotDurabilityAnchor option.
 enum AnchorBits : uint32_t { kAnchorUp = 1, kAnchorDown = 2, kAnchorLeft = 4, kAnchorRight = 8 };
@@ -253,9 +255,10 @@ void InventorySprite::addMark(const Item& item) {
 }
 
 Vec2 InventorySprite::markerCorner() const {
-  // Half the slot's frame less half the marker's width: the marker and its bar lie inside the
-  // frame along that side, never over the gap between two slots.
-  const float reach = (10 - art::kQuickSlotMarkerSelected.size.width / 2) * getScale();
+  // Half the slot's frame less its rim and half the marker's width: the marker and its bar lie
+  // inside the frame's rim along that side (a selected slot's gold shows all round), never over
+  // the gap between two slots.
+  const float reach = (10 - kFrameRim - art::kQuickSlotMarkerSelected.size.width / 2) * getScale();
   Vec2 corner = getPosition();
   switch (durabilityAnchor()) {
     case kAnchorLeft: corner.x -= reach; break;
@@ -272,6 +275,8 @@ void InventorySprite::showMarkerFrame() {
   if (marker_ == nullptr) {
     marker_ = overlay_art::interfaceSprite(rect, markerCorner());
     if (marker_ == nullptr) return;
+    // As long as the inside of the rim, where the bar lies.
+    marker_->setScaleY(marker_->getScaleY() * (rect.size.height - 2 * kFrameRim) / rect.size.height);
     const uint32_t anchor = durabilityAnchor();
     if (anchor == kAnchorRight) marker_->setScaleX(-marker_->getScaleX());
     if (anchor == kAnchorDown) marker_->setRotation(-90);

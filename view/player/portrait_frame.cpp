@@ -6,6 +6,9 @@
 
 #include "content/art/character_atlas_layout.h"
 #include "content/art/interface_layout.h"
+#include "engine/scene/action_manager.h"
+#include "engine/scene/sequence.h"
+#include "engine/scene/tint_to.h"
 #include "engine/sprite/sprite.h"
 #include "engine/text/label.h"
 #include "game/player/player_base.h"
@@ -93,4 +96,19 @@ void PortraitFrame::setBreath(float fraction) {
   const float length = fraction * kBarLength;
   breathFill_->setScaleX(std::max(scale_, length * scale_));
   breathFill_->setPosition(layoutPoint((length / 2 + 22) / kBoxWidth, 0.25f));
+}
+
+void PortraitFrame::flashHealth(bool hurt) {
+  engine::ActionManager* actions = getActionManager();
+  if (actions == nullptr) return;
+  const engine::Color3B to = hurt ? engine::Color3B{255, 0, 0} : engine::Color3B{185, 255, 90};
+  const float there = hurt ? 0.04f : 0.03f;
+  const float back = hurt ? 0.06f : 0.05f;
+  for (engine::Node* part : {static_cast<engine::Node*>(healthFill_), static_cast<engine::Node*>(number_)}) {
+    if (part == nullptr || actions->getActionByTag(kFlashTag, part) != nullptr) continue;
+    engine::FiniteTimeAction* flash = engine::Sequence::createWithTwoActions(
+        engine::TintTo::create(there, to.r, to.g, to.b), engine::TintTo::create(back, 255, 255, 255));
+    flash->setTag(kFlashTag);
+    actions->addAction(flash, part);
+  }
 }

@@ -30,6 +30,10 @@ class PortraitFrame final : public engine::InnerNode {
 
   // Fractions 0-1 of the bars.
   void setHealth(float fraction);
+  // The health bar and its number flash a moment: red when hurt, green when healed. A flash still
+  // running is not started again.
+  void flashHealth(bool hurt);
+  static constexpr int kFlashTag = 100;
   void setBreath(float fraction);
   float health() const { return health_; }
   float breath() const { return breath_; }

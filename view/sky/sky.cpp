@@ -103,7 +103,7 @@ void Sky::updatePhaseTextures(uint32_t phase, uint32_t tick) { stepSkyPair(pair_
 
 void Sky::updatePosition(float dx, float playerY) {
   if (layers_.count() == 1) return;
-  layers_.updatePosition(dx, playerY, heights_, source_.visibleRows);
+  layers_.updatePosition(dx, playerY, heights_);
   buildVertices();
 }
 
@@ -112,9 +112,8 @@ void Sky::resetLayerX() {
   buildVertices();
 }
 
-void Sky::fitScreen(engine::Size screen, int32_t visibleRows, float pictureScale) {
+void Sky::fitScreen(engine::Size screen, float pictureScale) {
   source_.screen = screen;
-  source_.visibleRows = visibleRows;
   source_.pictureScale = pictureScale;
   layers_ = SkyLayers(screen, source_.lowerSky, pictureScale);
   allocateBuffers();

@@ -43,7 +43,6 @@ struct SkySource {
   engine::Size screen;  // the window in points
   float contentScale = 1.0f;
   float pictureScale = 1.0f;  // the world's drawn scale: a sky pixel as large as a block's
-  int32_t visibleRows = 0;
 };
 
 class Sky : public engine::Node {
@@ -66,9 +65,9 @@ class Sky : public engine::Node {
   void updatePosition(float dx, float playerY);
   void updatePosition(float playerY) { updatePosition(0.0f, playerY); }
   void resetLayerX();
-  // The window changed size: the layers are placed and scaled for the new screen and row count,
+  // The window or the world's scale changed: the layers are placed and scaled for the new screen,
   // keeping the pictures, the day's pair and the weather.
-  void fitScreen(engine::Size screen, int32_t visibleRows, float pictureScale);
+  void fitScreen(engine::Size screen, float pictureScale);
   // The weather kind (0 clear, 1-3); a plain sky does not grade and answers 0.
   virtual uint8_t setWeather(uint8_t) { return 0; }
 

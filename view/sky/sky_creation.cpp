@@ -9,7 +9,6 @@
 #include "view/sky/advanced_sky.h"
 #include "view/sky/sky_pictures.h"
 #include "view/world_draw_scale.h"
-#include "world/cells/visible_cell_counts.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
 
@@ -38,7 +37,6 @@ SkySource platformSource() {
   source.lowerSky = kel::options().lowerSky;
   source.screen = director->getWinSize();
   source.contentScale = director->getContentScaleFactor();
-  source.visibleRows = visibleCellCounts().rows;
   source.pictureScale = worldDrawScale();
   return source;
 }

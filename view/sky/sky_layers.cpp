@@ -69,15 +69,18 @@ void SkyLayers::resetLayerX() {
   }
 }
 
-void SkyLayers::updatePosition(float dx, float y, const SkyHeights& heights, int32_t visibleRows) {
+void SkyLayers::updatePosition(float dx, float y, const SkyHeights& heights) {
   if (layers_.size() == 1) return;
   const float tHill = skyProgress(y, heights.hillBottom, heights.hillRange);
   const float tBack = skyProgress(y, heights.backBottom, heights.backRange);
 
   SkyLayer& back = layers_[0];
   const float backHalf = back.rect.size.height * 0.5f * scale_;
-  const float y0 = screen_.height - backHalf +
-                   static_cast<float>(visibleRows) * kRowPixels * 0.5f * (1.0f - tBack);
+  // Placed about the player, who stands at the screen's middle, in sky pixels drawn at the world's
+  // scale: the hills meet the ground near her feet whatever the scale or the window's height, and
+  // the sky above them sinks as a far backdrop does while she climbs.
+  const float top = screen_.height * 0.5f + scale_ * (kBackdropTopAbovePlayer + kBackdropSink * (1.0f - tBack));
+  const float y0 = top - backHalf;
   back.position = {screen_.width * 0.5f, y0};
 
   const float k = scale_;
@@ -182,6 +185,11 @@ std::vector<SkyQuad> SkyLayers::quads(engine::Size pixels, float contentScale) c
       const float middle = 0.5f * (uv[0].x + uv[1].x);
       out.push_back(quadOver(std::min(0.0f, left), std::max(screen_.width, right), std::min(0.0f, bottom), bottom, middle,
                              middle, lowRow, lowRow));
+      // Above it, a pixel of its highest row up to the screen's top: a window taller than the
+      // picture at the world's scale shows the sky's own colour there.
+      const float highRow = uv[2].y + halfV;
+      out.push_back(quadOver(std::min(0.0f, left), std::max(screen_.width, right), top, std::max(screen_.height, top), middle,
+                             middle, highRow, highRow));
     } else if (i >= stripIndex(kHillRows - 1, 0)) {
       groundBelow(out, left, right, bottom, uv, h);
     } else {

@@ -65,9 +65,14 @@ class SkyLayers {
   float hillScale() const { return scale_; }
   float stripWidth() const { return stripWidth_; }
 
+  // Where the backdrop's top stands above the player (the screen's middle), in sky pixels: at the
+  // top of its range, and how much higher at the bottom of it.
+  static constexpr float kBackdropTopAbovePlayer = 180.0f;
+  static constexpr float kBackdropSink = 112.5f;
+
   // A step of the local player: dx is half its horizontal velocity, y its height in pixels.
   // Nothing with the lower sky.
-  void updatePosition(float dx, float y, const SkyHeights& heights, int32_t visibleRows);
+  void updatePosition(float dx, float y, const SkyHeights& heights);
   // Each row's strips back side by side from x 0 (a rebuild of the world view).
   void resetLayerX();
 
@@ -79,14 +84,15 @@ class SkyLayers {
 
   // Every quad the sky draws, back to front: each layer, with the fill that carries its edge on
   // to the screen's edge, so that no part of the screen is left without sky: a copy of the
-  // backdrop on each side (its edges meet) and a pixel of its lowest row down to the bottom, a pixel of each
+  // backdrop on each side (its edges meet), a pixel of its lowest row down to the bottom and of its
+  // highest row up to the top, a pixel of each
   // strip's lowest row down to the bottom; below a near strip, its ground rows
   // (`art::kNearGroundRows`) repeated down to the bottom, `groundCopies()` of them, so the open air
   // under the hills shows ground rather than one colour. A fill with nothing to cover has no height.
   // Always `quadCount()` of them.
   std::vector<SkyQuad> quads(engine::Size pixels, float contentScale) const;
   size_t quadCount() const {
-    return 2 + 2 * layers_.size() + static_cast<size_t>(stripsPerRow_) * static_cast<size_t>(groundCopies_ - 1);
+    return 3 + 2 * layers_.size() + static_cast<size_t>(stripsPerRow_) * static_cast<size_t>(groundCopies_ - 1);
   }
   int groundCopies() const { return groundCopies_; }
 

@@ -83,6 +83,12 @@ std::unique_ptr<Shelf> Shelf::create(World& world, MapBlock& cell) {
   }
 }
 
+void Shelf::showMissingDisplays() {
+  for (uint8_t slot = 0; slot < slotCount(); ++slot) {
+    if (itemAt(slot) != nullptr && !slotShown(slot)) showSlot(slot);
+  }
+}
+
 bool putItemOnShelf(World& world, MapBlock& cell, ItemPtr& held, uint8_t position) {
   if (held == nullptr || held->count == 0) return false;
   Shelf* shelf = world.shelves().findAt(cell);
@@ -118,15 +124,21 @@ uint8_t ShelfItems::findSlotFor(const Item&, uint8_t position) const {
 
 void ShelfItems::setItem(uint8_t slot, ItemPtr item) {
   if (slot >= slotCount()) return;
+  putItem(slot, std::move(item));
+  showSlot(slot);
+}
+
+void ShelfItems::showSlot(uint8_t slot) {
+  const Item* shown = itemAt(slot);
+  if (shown == nullptr) return;
   engine::Vec2 at = cellPixelPosition(cell());
   if (slotCount() > 1) at.x += slot % 2 == 0 ? -7.5f : 7.5f;
   if (slot >= 2) at.y -= 15.0f;
   if (slotCount() < 3 && row().layout == 0) at.y -= 4.0f;
-  putItem(slot, std::move(item));
-  if (const Item* shown = itemAt(slot)) {
-    displays_[slot] = displayId(world().rules().spawnTreasureEntity(*shown, at, {0, 0}, &cell()));
-  }
+  displays_[slot] = displayId(world().rules().spawnTreasureEntity(*shown, at, {0, 0}, &cell()));
 }
+
+bool ShelfItems::slotShown(uint8_t slot) const { return display(slot) != nullptr; }
 
 bool ShelfItems::clearDisplay(LogicEntities& rules) {
   bool any = false;
@@ -159,14 +171,26 @@ uint8_t ShelfDresses::findSlotFor(const Item& item, uint8_t) const {
 
 void ShelfDresses::setItem(uint8_t slot, ItemPtr item) {
   if (slot >= slotCount() || item == nullptr) return;
-  const Item& stored = *item;
   putItem(slot, std::move(item));
+  showSlot(slot);
+}
+
+void ShelfDresses::showSlot(uint8_t slot) {
+  const Item* stored = itemAt(slot);
+  if (stored == nullptr) return;
   const engine::Vec2 at = offset(cellPixelPosition(cell()), 1.0f, 6.0f);
   for (uint8_t part : dressParts(slot)) {
-    if (ItemPtr shown = copyOf(stored, 1)) {
+    if (ItemPtr shown = copyOf(*stored, 1)) {
       displays_[part] = displayId(world().rules().spawnDress(std::move(shown), at, {0, 0}));
     }
   }
+}
+
+bool ShelfDresses::slotShown(uint8_t slot) const {
+  for (uint8_t part : dressParts(slot)) {
+    if (display(part) == nullptr) return false;
+  }
+  return true;
 }
 
 bool ShelfDresses::clearDisplay(LogicEntities& rules) {
@@ -197,11 +221,18 @@ uint8_t ShelfFishes::findSlotFor(const Item& item, uint8_t) const {
 
 void ShelfFishes::setItem(uint8_t slot, ItemPtr item) {
   if (slot >= slotCount() || item == nullptr) return;
-  const Item& stored = *item;
   putItem(slot, std::move(item));
-  const engine::Vec2 at = offset(cellPixelPosition(cell()), uniform(-3.75f, 3.75f), uniform(-3.75f, 3.75f));
-  displays_[slot] = displayId(world().shelfDisplays().showFish(stored, cell(), at));
+  showSlot(slot);
 }
+
+void ShelfFishes::showSlot(uint8_t slot) {
+  const Item* stored = itemAt(slot);
+  if (stored == nullptr) return;
+  const engine::Vec2 at = offset(cellPixelPosition(cell()), uniform(-3.75f, 3.75f), uniform(-3.75f, 3.75f));
+  displays_[slot] = displayId(world().shelfDisplays().showFish(*stored, cell(), at));
+}
+
+bool ShelfFishes::slotShown(uint8_t slot) const { return display(slot) != nullptr; }
 
 bool ShelfFishes::clearDisplay(LogicEntities& rules) {
   bool any = false;

@@ -49,11 +49,19 @@ class Shelf : public LogicItemBlock {
   virtual bool clearDisplay(LogicEntities& rules) = 0;
   // The slot the unit goes to, kNoSlot for none.
   virtual uint8_t findSlotFor(const Item& item, uint8_t position) const = 0;
+  // Shows again every held item whose display is missing: a shelf read from a file keeps its items
+  // but none of their displays, which are entities that no file holds, and a world being read has
+  // no rules to make them. Run once the world has its rules.
+  void showMissingDisplays();
   void dropContents(LogicEntities& rules) override { clearDisplay(rules); }
 
   const ShelfRow& row() const { return row_; }
 
  protected:
+  // Makes the display of an item the slot holds (its display ids set; none when it holds nothing).
+  virtual void showSlot(uint8_t slot) = 0;
+  // Whether the slot's item is shown by a display that lives.
+  virtual bool slotShown(uint8_t slot) const = 0;
   bool creative() const;
   World& world() const { return world_; }
   // The display made for a unit (kNoEntity when none was made).
@@ -75,6 +83,10 @@ class ShelfItems final : public Shelf {
   void setItem(uint8_t slot, ItemPtr item) override;
   bool clearDisplay(LogicEntities& rules) override;
   uint8_t findSlotFor(const Item& item, uint8_t position) const override;
+
+ private:
+  void showSlot(uint8_t slot) override;
+  bool slotShown(uint8_t slot) const override;
 };
 
 class ShelfDresses final : public Shelf {
@@ -83,6 +95,10 @@ class ShelfDresses final : public Shelf {
   void setItem(uint8_t slot, ItemPtr item) override;
   bool clearDisplay(LogicEntities& rules) override;
   uint8_t findSlotFor(const Item& item, uint8_t position) const override;
+
+ private:
+  void showSlot(uint8_t slot) override;
+  bool slotShown(uint8_t slot) const override;
 };
 
 class ShelfFishes final : public Shelf {
@@ -92,6 +108,10 @@ class ShelfFishes final : public Shelf {
   bool clearDisplay(LogicEntities& rules) override;
   uint8_t findSlotFor(const Item& item, uint8_t position) const override;
   void dropContents(LogicEntities& rules) override;
+
+ private:
+  void showSlot(uint8_t slot) override;
+  bool slotShown(uint8_t slot) const override;
 };
 
 }  // namespace Shelves

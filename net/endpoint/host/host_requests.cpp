@@ -135,7 +135,8 @@ void NetServer::shoot(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&
 void NetServer::putOnShelf(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
   const wire::Cell at = in.cell();
   const uint8_t position = in.u8();
-  MapBlock* cell = cellNear(player, at, host::kToolReach);
+  // Put from where it is taken back: next to the shelf.
+  MapBlock* cell = cellNear(player, at, host::kUseReach);
   Item* held = player.heldItem();
   if (cell == nullptr || held == nullptr || held->isNone()) return;
   if (!copyHolds(player, held, world()->isCreative())) return;

@@ -17,7 +17,7 @@ TEST(SkyLayers, LowerSkyIsOneQuadThatNeverMoves) {
   ASSERT_EQ(layers.count(), 1u);
   const engine::Vec2 before = layers.layer(0).position;
   EXPECT_EQ(before, engine::Vec2(343, 280));
-  layers.updatePosition(50, 9000, skyHeightsFor(400, 100, 14), 21);
+  layers.updatePosition(50, 9000, skyHeightsFor(400, 100, 14));
   EXPECT_EQ(layers.layer(0).position, before);
 }
 
@@ -33,7 +33,7 @@ TEST(SkyLayers, HillRowsCoverTheScreenAndSlideByTheirDivisor) {
   EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(0, 1)).position.x, 686.0f);
 
   const SkyHeights heights = skyHeightsFor(400, 100, 14);
-  layers.updatePosition(8, heights.hillTop, heights, 21);
+  layers.updatePosition(8, heights.hillTop, heights);
   EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(0, 0)).position.x, -2.0f);
   EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(1, 0)).position.x, -4.0f);
   EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(2, 0)).position.x, -8.0f);
@@ -44,14 +44,14 @@ TEST(SkyLayers, AStripThatLeavesReappearsOnlyWhenMovingThatWay) {
   const SkyHeights heights = skyHeightsFor(400, 100, 14);
   const size_t nearest = layers.stripIndex(2, 0);
   // The nearest strip at 0 moves left by 340 per step: past -343 it wraps to the far right.
-  layers.updatePosition(340, 0, heights, 21);
+  layers.updatePosition(340, 0, heights);
   EXPECT_FLOAT_EQ(layers.layer(nearest).position.x, -340.0f);
-  layers.updatePosition(10, 0, heights, 21);
+  layers.updatePosition(10, 0, heights);
   EXPECT_FLOAT_EQ(layers.layer(nearest).position.x, -350.0f + 2 * 686.0f);
   // Far right but moving right: it stays. Moving left past 1.5 strip widths it wraps back.
-  layers.updatePosition(-5, 0, heights, 21);
+  layers.updatePosition(-5, 0, heights);
   EXPECT_FLOAT_EQ(layers.layer(nearest).position.x, 1027.0f);
-  layers.updatePosition(-5, 0, heights, 21);
+  layers.updatePosition(-5, 0, heights);
   EXPECT_FLOAT_EQ(layers.layer(nearest).position.x, 1032.0f - 2 * 686.0f);
   layers.resetLayerX();
   EXPECT_FLOAT_EQ(layers.layer(nearest).position.x, 0.0f);
@@ -59,24 +59,28 @@ TEST(SkyLayers, AStripThatLeavesReappearsOnlyWhenMovingThatWay) {
 }
 
 TEST(SkyLayers, TheBackdropSinksAndTheHillsRiseAsThePlayerClimbs) {
-  SkyLayers layers(kScreen, false, 2.0f);
-  const SkyHeights heights = skyHeightsFor(400, 100, 14);
-  layers.updatePosition(0, heights.backBottom - 100, heights, 21);
-  const float lowBack = layers.layer(0).position.y;
-  const size_t nearest = layers.stripIndex(2, 0);
-  const float lowHill = layers.layer(nearest).position.y;
-  layers.updatePosition(0, heights.backTop, heights, 21);
-  // At the top the backdrop's top meets the screen's top.
-  const float half = 224 * 0.5f * layers.backdropScale();
-  EXPECT_FLOAT_EQ(layers.layer(0).position.y, 400 - half);
-  EXPECT_FLOAT_EQ(lowBack - layers.layer(0).position.y, 21 * 30 * 0.5f);
-  // The near strips hang (96 / 2 - 33 - 10) x k below the backdrop's lower edge at the top, and
-  // 60 x k higher at the bottom of the hills' range.
-  const float k = layers.hillScale();
-  EXPECT_NEAR(layers.layer(nearest).position.y, 400 - 2 * half - 5 * k, 1e-3);
-  EXPECT_NEAR(lowHill - layers.layer(nearest).position.y, 60 * k + 21 * 30 * 0.5f, 1e-3);
-  // The far strips sit above the near ones.
-  EXPECT_GT(layers.layer(layers.stripIndex(0, 1)).position.y, layers.layer(nearest).position.y);
+  // The same place about the player, in sky pixels, at every scale of the world and window height.
+  for (const float k : {1.0f, 2.0f, 3.0f}) {
+    for (const float height : {400.0f, 720.0f, 1080.0f}) {
+      SkyLayers layers(engine::Size(kScreen.width, height), false, k);
+      const SkyHeights heights = skyHeightsFor(400, 100, 14);
+      layers.updatePosition(0, heights.backBottom - 100, heights);
+      const float lowBack = layers.layer(0).position.y;
+      const size_t nearest = layers.stripIndex(2, 0);
+      const float lowHill = layers.layer(nearest).position.y;
+      layers.updatePosition(0, heights.backTop, heights);
+      // At the top the backdrop's top stands 180 sky pixels above the player, at the screen's middle.
+      const float half = 224 * 0.5f * k;
+      EXPECT_FLOAT_EQ(layers.layer(0).position.y + half, height * 0.5f + 180 * k);
+      EXPECT_FLOAT_EQ(lowBack - layers.layer(0).position.y, 112.5f * k);
+      // The near strips hang (96 / 2 - 33 - 10) x k below the backdrop's lower edge at the top, and
+      // 60 x k higher at the bottom of the hills' range.
+      EXPECT_NEAR(layers.layer(nearest).position.y, layers.layer(0).position.y - half - 5 * k, 1e-3);
+      EXPECT_NEAR(lowHill - layers.layer(nearest).position.y, 60 * k + 112.5f * k, 1e-3);
+      // The far strips sit above the near ones.
+      EXPECT_GT(layers.layer(layers.stripIndex(0, 1)).position.y, layers.layer(nearest).position.y);
+    }
+  }
 }
 
 TEST(SkyLayers, CornersAreWholePointsAndTexCoordsSpanTheRect) {
@@ -114,7 +118,7 @@ TEST(SkyLayers, TheSkyTakesTheWorldsScaleAndAsManyStripsAsCoverTheScreen) {
   EXPECT_FLOAT_EQ(corners[1].x - corners[0].x, 686.0f);
   // The nearest strip wraps to the end of its row once it is half a strip off the left edge.
   const SkyHeights heights = skyHeightsFor(400, 100, 14);
-  layers.updatePosition(515, 0, heights, 21);
+  layers.updatePosition(515, 0, heights);
   EXPECT_FLOAT_EQ(layers.layer(layers.stripIndex(2, 0)).position.x, -515.0f + 3 * 686.0f);
   // A wider screen at a larger scale: 1280 at 4 takes one strip more than it needs to cover it.
   EXPECT_EQ(SkyLayers(engine::Size(1280, 720), false, 4.0f).stripsPerRow(), 2);
@@ -132,23 +136,30 @@ bool covered(const std::vector<SkyQuad>& quads, float x, float y) {
   return false;
 }
 
-TEST(SkyLayers, TheQuadsCoverTheWholeScreenAtEveryHeightAndSlide) {
-  const engine::Size screen(960, 540);
+// Every point of the screen lies in some quad of the sky at one scale and window size.
+void expectCovered(engine::Size screen, float scale, bool lower) {
   const engine::Size pixels(1024, 460);
-  for (const bool lower : {true, false}) {
-    SkyLayers layers(screen, lower, 2.0f);
-    const SkyHeights heights = skyHeightsFor(400, 100, 14);
-    for (int step = 0; step < 40; ++step) {
-      // From below the hills' range to the top of the map, sliding one way then the other.
-      const float y = heights.hillBottom - 600.0f + static_cast<float>(step) * (heights.backTop - heights.hillBottom + 600.0f) / 39.0f;
-      layers.updatePosition(step < 20 ? 97.0f : -131.0f, y, heights, 19);
-      const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
-      ASSERT_EQ(quads.size(), layers.quadCount());
-      for (float x = 0.0f; x <= screen.width; x += 16.0f) {
-        for (float sy = 0.0f; sy <= screen.height; sy += 12.0f) {
-          ASSERT_TRUE(covered(quads, x, sy)) << "(" << x << ", " << sy << ") bare at step " << step << " lower " << lower;
-        }
+  SkyLayers layers(screen, lower, scale);
+  const SkyHeights heights = skyHeightsFor(400, 100, 14);
+  for (int step = 0; step < 40; ++step) {
+    // From below the hills' range to the top of the map, sliding one way then the other.
+    const float y = heights.hillBottom - 600.0f + static_cast<float>(step) * (heights.backTop - heights.hillBottom + 600.0f) / 39.0f;
+    layers.updatePosition(step < 20 ? 97.0f : -131.0f, y, heights);
+    const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
+    ASSERT_EQ(quads.size(), layers.quadCount());
+    for (float x = 0.0f; x <= screen.width; x += 16.0f) {
+      for (float sy = 0.0f; sy <= screen.height; sy += 12.0f) {
+        ASSERT_TRUE(covered(quads, x, sy)) << "(" << x << ", " << sy << ") bare at step " << step << " lower " << lower
+                                           << " scale " << scale << " height " << screen.height;
       }
+    }
+  }
+}
+
+TEST(SkyLayers, TheQuadsCoverTheWholeScreenAtEveryHeightAndSlide) {
+  for (const engine::Size screen : {engine::Size(960, 540), engine::Size(1920, 1080)}) {
+    for (const float scale : {1.0f, 2.0f}) {
+      for (const bool lower : {true, false}) expectCovered(screen, scale, lower);
     }
   }
 }
@@ -156,12 +167,12 @@ TEST(SkyLayers, TheQuadsCoverTheWholeScreenAtEveryHeightAndSlide) {
 TEST(SkyLayers, TheFillBelowAStripTakesAPixelOfItsLowestRow) {
   SkyLayers layers(engine::Size(960, 540), false, 2.0f);
   const SkyHeights heights = skyHeightsFor(400, 100, 14);
-  layers.updatePosition(0, heights.backTop, heights, 19);  // high up: the hills sink low
+  layers.updatePosition(0, heights.backTop, heights);  // high up: the hills sink low
   const engine::Size pixels(1024, 460);
   const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
-  // After the backdrop and its three fills, each strip is followed by its own fill.
-  const SkyQuad& strip = quads[4];
-  const SkyQuad& fill = quads[5];
+  // After the backdrop and its four fills, each strip is followed by its own fill.
+  const SkyQuad& strip = quads[5];
+  const SkyQuad& fill = quads[6];
   EXPECT_FLOAT_EQ(fill.corners[2].y, strip.corners[0].y) << "the fill meets the strip's lower edge";
   EXPECT_LE(fill.corners[0].y, 0.0f) << "and reaches the screen's bottom";
   EXPECT_FLOAT_EQ(fill.uv[0].y, fill.uv[2].y) << "one row of pixels";
@@ -198,11 +209,11 @@ TEST(SkyLayers, UnderANearStripItsGroundRowsRepeatDownToTheScreensBottom) {
   const engine::Size pixels(art::kSkyPictureWidth, 460);
   SkyLayers layers(engine::Size(1280, 720), false, 2.0f);
   const SkyHeights heights = skyHeightsFor(400, 100, 14);
-  layers.updatePosition(0.0f, heights.hillTop, heights, 24);
+  layers.updatePosition(0.0f, heights.hillTop, heights);
   const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
   ASSERT_EQ(quads.size(), layers.quadCount());
   // The last row's first strip follows the two rows' strips and their one-pixel fills.
-  const size_t at = 4 + 2 * static_cast<size_t>(2 * layers.stripsPerRow());
+  const size_t at = 5 + 2 * static_cast<size_t>(2 * layers.stripsPerRow());
   const SkyQuad& strip = quads[at];
   ASSERT_EQ(strip.uv[0].y, layers.texCoords(layers.stripIndex(2, 0), pixels, 1.0f)[0].y) << "a near strip";
   const float band = 2.0f * art::kNearGroundRows;

@@ -74,7 +74,6 @@ class SkyDraw : public DirectorFixture {
     source_.cache = director_->getTextureCache();
     source_.folder = dir_.path().string();
     source_.screen = engine::Size(kWindowSize, kWindowSize);
-    source_.visibleRows = 9;
     source_.pictureScale = 2.0f;
   }
   void TearDown() override {
@@ -140,9 +139,9 @@ TEST_F(SkyDraw, TheLowerSkyIsOneQuadOfTheLowPictures) {
   EXPECT_EQ(sky->layerCount(), 1u);
   sky->setPhaseTextures(1, 0);
   EXPECT_TRUE(near(skyPixel(sky), kGreen));
-  // The backdrop and the three fills that carry its edges to the screen's sides and bottom.
-  EXPECT_EQ(sky->quadCount(), 4u);
-  EXPECT_EQ(renderer()->getDrawnVertexCount(), 24u);
+  // The backdrop and the four fills that carry its edges to the screen's sides, bottom and top.
+  EXPECT_EQ(sky->quadCount(), 5u);
+  EXPECT_EQ(renderer()->getDrawnVertexCount(), 30u);
 }
 
 TEST_F(SkyDraw, TheAdvancedSkyGradesUnderTheWeather) {
