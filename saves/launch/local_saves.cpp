@@ -148,13 +148,9 @@ void LocalSaves::startWorldWrite(const std::string& path, SaveWriter::Done done)
 
 void LocalSaves::releaseWorldSave() {
   worldWriter_.waitForWorker();  // the snapshot is the worker's until its write ended
-  auto ended = std::make_shared<WorldFileSnapshot>(std::exchange(snapshot_, WorldFileSnapshot{}));
-  worldWriter_.start(
-      [ended = std::move(ended)]() mutable {
-        ended.reset();
-        return true;
-      },
-      {});
+  // Freed here rather than on the worker: a job started as the game ends would hand its completion
+  // to a scheduler that may be gone by then, and letting go of the pages costs little.
+  snapshot_ = WorldFileSnapshot{};
 }
 
 // A copy of every cell, made in the save's frame, took the largest world's first save tens of

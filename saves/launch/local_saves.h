@@ -98,8 +98,8 @@ class LocalSaves final {
   // since, as every later save does. Touches nothing but the world.
   static void prepareWorldSave(World& world);
   // The world saved last has ended: the snapshot kept for its next save (a copy of its cells, the
-  // bytes of its other sections) is freed on the save worker, after any write under way. The next
-  // world's first save then starts from that world's own copy alone.
+  // bytes of its other sections) is freed once any write under way has ended. The next world's
+  // first save then starts from that world's own copy alone.
   void releaseWorldSave();
   // Reads the current entry's file into a new world made with the difficulty, its save made ready
   // as above, on the calling thread.
