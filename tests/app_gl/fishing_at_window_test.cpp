@@ -71,6 +71,7 @@ MapBlock* pourPool() {
     cell->setLayer(0, 0, MapBlock::kFront);
     cell->setLayer(ground, 0, MapBlock::kBack);
     cell->liquid = kWaterFull;
+    map.markChanged(*cell);  // as every writer of a cell does, so the world's save keeps it
   }
   return map.cellAt(x, y);
 }
@@ -271,6 +272,8 @@ bool floodHerRow(int32_t from, int32_t reach) {
     cell->setLayer(0, 0, MapBlock::kFront);
     cell->setLayer(ground, 0, MapBlock::kBack);
     cell->liquid = kWaterFull;
+    map.markChanged(*bed);
+    map.markChanged(*cell);
   }
   return true;
 }
@@ -343,7 +346,9 @@ TEST_F(FishingAtWindowTest, ACastFromTheWaterKeepsTheBobberInTheAmmunitionSlot) 
          WorldMap& map = player()->world->map();
          for (int32_t dx = -2; dx <= 1; ++dx) {
            MapBlock* cell = map.cellAt(static_cast<int32_t>(player()->cellX) + dx, static_cast<int32_t>(player()->cellY));
-           if (cell != nullptr) cell->liquid = 0;
+           if (cell == nullptr) continue;
+           cell->liquid = 0;
+           map.markChanged(*cell);
          }
          return floodHerRow(2, 8);
        }, 1},

@@ -181,6 +181,7 @@ TEST_F(FoundAgainAtWindowTest, StrikingAMobNestShakesTheScreen) {
          nest = groundBeside();
          if (nest == nullptr) return false;
          nest->setFront(kFirstNest, 0, 0);
+         player()->world->map().markChanged(*nest);
          return true;
        }, 5},
       {"a stone pickaxe in hand, which breaks it", [&] {

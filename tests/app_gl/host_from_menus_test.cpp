@@ -179,6 +179,7 @@ MapBlock* standingRoomRightOf(const PlayerDesktopLocal& host) {
     under->setFront(ground, 0, 0);
     at->setFront(0, 0, 0);
     above->setFront(0, 0, 0);
+    for (const MapBlock* written : {under, at, above}) map.markChanged(*written);
   }
   return map.cellAt(x + 2, y);
 }

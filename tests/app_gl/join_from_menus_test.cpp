@@ -191,6 +191,7 @@ TEST_F(JoinFromMenusTest, TheJoinedWindowDrawsTheCaveWallsTheHostsWorldShows) {
                      MapBlock* cell = map.cellAt(x, y);
                      cell->setLayer(0, 0, MapBlock::kFront);
                      cell->setLayer(0, 0, MapBlock::kBack);
+                     map.markChanged(*cell);
                      pocket.push_back(cell);
                    }
                  }

@@ -58,10 +58,12 @@ MapBlock* treeOnLevelledGround() {
         MapBlock* ground = map().cellAt(x + dx, y - 1);
         if (!isImpassable(ground, props())) ground->setLayer(under->frontId(), 0, MapBlock::kFront);
         ground->liquid = 0;
+        map().markChanged(*ground);
         for (int32_t dy = 0; dy < 2; ++dy) {
           MapBlock* open = map().cellAt(x + dx, y + dy);
           open->liquid = 0;
           if (!isTreeCell(open) && !walkable(open)) open->setLayer(0, 0, MapBlock::kFront);
+          map().markChanged(*open);
         }
       }
       return foot;

@@ -77,7 +77,9 @@ TEST_F(NetLogicMessages, AnAcceptedEditReachesEveryClientBeforeTheHostsWorldChan
 
 TEST_F(NetLogicMessages, ARefusedEditSendsNothingAndChangesNothing) {
   EXPECT_FALSE(rules().editBlock(glassAt(13, kFloorRow), &ann()));  // the floor's dirt is there
-  EXPECT_TRUE(bridge->sent.empty());
+  // Only the refusal's mark, and to her alone: no client hears of an edit.
+  for (const Sent& sent : bridge->sent) EXPECT_EQ(sent.kind, Kind::To) << "sent to every client";
+  for (const Sent& sent : bridge->sent) EXPECT_EQ(sent.peer, kAnn);
   EXPECT_EQ(cell(13, kFloorRow).frontId(), world_test::kDirt);
 }
 

@@ -367,6 +367,16 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     }
     return *hostWorld->cellAt(x, y);
   }
+  // A chest as a player places one: its block on the cell on every machine's map, the chest
+  // behind it on the host's.
+  Chest& placeChest(const MapBlock& cell, uint16_t slots) {
+    constexpr uint16_t kChestBlock = 213;
+    for (World* world : {hostWorld, ann->world(), bo->world()}) {
+      world->cellAt(cell.x, cell.y)->front = static_cast<uint16_t>(block_word::kLayerMark | kChestBlock);
+    }
+    MapBlock& there = *hostWorld->cellAt(cell.x, cell.y);
+    return hostWorld->chests().add(std::make_unique<Chest>(there, Chest::SlotCount{slots}));
+  }
   void edit(Joiner& joiner, uint8_t kind, const MapBlock& cell, uint16_t blockId) {
     BlockEdit request;
     request.kind = kind;

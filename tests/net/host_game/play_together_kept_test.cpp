@@ -77,7 +77,7 @@ TEST_P(PlayTogetherKept, AStoredStackIsNotBackInHerHandsWhenHerGameDies) {
   walk(*cy, stands);
   ASSERT_TRUE(runUntil([&] { return onHost(kCy).cellX == stands.x; }));
   MapBlock& chestCell = *hostWorld->cellAt(stands.x + 1, stands.y);
-  hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{8}));
+  placeChest(chestCell, 8);
   useChest(*cy, chestCell);
   ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(cy->player().openContainer()) != nullptr; }));
   auto& copy = dynamic_cast<Chest&>(*cy->player().openContainer());

@@ -65,7 +65,7 @@ TEST_P(PlayTogetherLosses, AChestOpenWhenItsPlayerDropsOutOpensForTheOthers) {
   walk(*bo, annStands);
   ASSERT_TRUE(runUntil([&] { return onHost(kAnn).cellX == annStands.x && onHost(kBo).cellX == annStands.x; }));
   MapBlock& chestCell = *hostWorld->cellAt(annStands.x + 1, annStands.y);
-  Chest& chest = hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{8}));
+  Chest& chest = placeChest(chestCell, 8);
   useChest(*ann, chestCell);
   ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(ann->player().openContainer()) != nullptr; }));
   ASSERT_TRUE(chest.inUse());

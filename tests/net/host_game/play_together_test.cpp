@@ -76,7 +76,7 @@ TEST_P(PlayTogether, TwoPlayersAndTheHostWalkMinePlaceChatUseAChestTradeAndShare
 
   // A chest beside Ann: she opens it, puts her apples in and closes it.
   MapBlock& chestCell = standingRoom(annStands.x + 1);
-  Chest& chest = hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{8}));
+  Chest& chest = placeChest(chestCell, 8);
   useChest(*ann, chestCell);
   ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(ann->player().openContainer()) != nullptr; }));
   auto& copy = dynamic_cast<Chest&>(*ann->player().openContainer());

@@ -81,7 +81,7 @@ class JoinedChestPages : public PlayTogether {
 TEST_P(JoinedChestPages, SheStepsTheHostsChestAndTakesTheStackOfTheSlotHerCellShows) {
   const uint16_t id = nettest::stackingItems(1)[0];
   MapBlock& chestCell = *hostWorld->cellAt(column + 1, ground->y + 1);
-  Chest& chest = hostWorld->chests().add(std::make_unique<Chest>(chestCell, Chest::SlotCount{kLargeChest}));
+  Chest& chest = placeChest(chestCell, kLargeChest);
   chest.setItem(0, newItem(id, 0, 3, 0, 0));
   chest.setItem(kLargeChest - 1, newItem(id, 0, 7, 0, 0));
   const uint32_t carried = onHost(kAnn).items().countOf(id);
