@@ -50,20 +50,8 @@ bool drawnLineHolds(const std::string& text) {
   return false;
 }
 
-// The labels under the node, at any depth, whose text begins with the prefix.
-void collectLabels(engine::Node& node, const std::string& prefix, std::vector<engine::Label*>& found) {
-  if (auto* label = dynamic_cast<engine::Label*>(&node); label != nullptr && label->getString().rfind(prefix, 0) == 0) {
-    found.push_back(label);
-  }
-  if (auto* inner = dynamic_cast<engine::InnerNode*>(&node)) {
-    for (engine::Node* child : inner->getChildren()) collectLabels(*child, prefix, found);
-  }
-}
-
 std::vector<engine::Label*> inventoryLabels(const std::string& prefix) {
-  std::vector<engine::Label*> found;
-  collectLabels(*inventoryView().root(), prefix, found);
-  return found;
+  return labelsUnder(*inventoryView().root(), prefix);
 }
 
 // A label's rectangle in the window, whole inside it: its box in its parent, moved by where its

@@ -20,6 +20,7 @@
 #include "content/loader/content_database.h"
 #include "engine/app/application.h"
 #include "engine/scene/director.h"
+#include "engine/text/label.h"
 #include "engine/window/gl_view.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
@@ -438,10 +439,13 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
       {"a floating text rises from a cell and goes", [&] {
          InventoryView& inventory = gameViews()->inventoryView();
          if (floating == nullptr) {
-           const size_t children = inventory.root()->getChildrenCount();
+           // The status line says it too: the floating text is the label that was not there.
+           const std::vector<engine::Label*> before = apptest::labelsUnder(*inventory.root(), "Found");
            inventory.showFloatingLabel("Found", gridCell(sorted)->getPosition());
-           if (inventory.root()->getChildrenCount() != children + 1) return false;
-           floating = inventory.root()->getChildren().back();
+           for (engine::Label* label : apptest::labelsUnder(*inventory.root(), "Found")) {
+             if (std::find(before.begin(), before.end(), label) == before.end()) floating = label;
+           }
+           if (floating == nullptr) return false;
            floating->retain();
            floatStart = floating->getPositionY();
            return false;

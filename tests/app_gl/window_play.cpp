@@ -14,6 +14,8 @@
 #include "content/items/item.h"
 #include "engine/app/application.h"
 #include "engine/scene/director.h"
+#include "engine/scene/inner_node.h"
+#include "engine/text/label.h"
 #include "engine/window/gl_view.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
@@ -182,6 +184,20 @@ MapBlock* placeCarriedNextToPlayer(uint16_t item) {
   MapBlock* cell = placeNextToPlayer();
   if (cell != nullptr) click(pointOf(*cell), GLFW_MOUSE_BUTTON_RIGHT);
   return cell;
+}
+
+std::vector<engine::Label*> labelsUnder(engine::Node& node, const std::string& prefix) {
+  std::vector<engine::Label*> found;
+  if (auto* label = dynamic_cast<engine::Label*>(&node); label != nullptr && label->getString().rfind(prefix, 0) == 0) {
+    found.push_back(label);
+  }
+  if (auto* inner = dynamic_cast<engine::InnerNode*>(&node)) {
+    for (engine::Node* child : inner->getChildren()) {
+      std::vector<engine::Label*> below = labelsUnder(*child, prefix);
+      found.insert(found.end(), below.begin(), below.end());
+    }
+  }
+  return found;
 }
 
 int nodePixels(engine::Node& node, const engine::Vec2& at, int half) {

@@ -15,8 +15,9 @@
 #include "ui/views/game_view.h"
 
 namespace engine {
+class Label;
 class Node;
-}
+}  // namespace engine
 class InventorySprite;
 class ListView;
 class StartView;
@@ -77,6 +78,8 @@ MapBlock* placeCarriedNextToPlayer(uint16_t item);
 // How many pixels of the square of `half` points around the point the node changes (read with it
 // shown, then hidden).
 int nodePixels(engine::Node& node, const engine::Vec2& at, int half);
+// The labels under the node, at any depth, whose text begins with the prefix.
+std::vector<engine::Label*> labelsUnder(engine::Node& node, const std::string& prefix);
 // How many pixels around a slot sprite's middle its icon changes.
 int iconPixels(const InventorySprite& sprite);
 // The pixels that the tile window alone draws over the middle of a cell (every other node hidden
