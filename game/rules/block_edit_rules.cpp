@@ -2,6 +2,7 @@
 
 #include "content/items/block_edit.h"
 #include "game/player/player.h"
+#include "game/rules/circuit_part_rule.h"
 #include "world/seams/entity_effects.h"
 #include "world/cells/block_flags.h"
 #include "world/edits/block_edit_validator.h"
@@ -33,6 +34,8 @@ class PlayerReporter : public PlacementReporter {
 bool isPlacementKind(uint8_t kind) {
   return kind == edit_kind::kSetLayerBlock || kind == edit_kind::kAttach || kind == edit_kind::kPlace;
 }
+
+bool placesHeldItem(uint8_t kind) { return isPlacementKind(kind) || kind == edit_kind::kCircuitPartSet; }
 
 bool canPlaceBlock(World& world, LogicPlayers& rules, MapBlock& cell, uint16_t blockId, uint8_t layer) {
   const BlockPropsTable& props = world.map().props();
@@ -73,6 +76,8 @@ bool canApplyBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit,
       return !wouldShutSomeoneIn(world, rules, *cell, edit.blockId) && checkPlaceBlock(world, *cell, edit.blockId, report);
     case edit_kind::kAttach: return checkAttachBlock(world, *cell, edit.blockId, edit.layer, report);
     case edit_kind::kSetLayerBlock: return canPlaceBlock(world, rules, *cell, edit.blockId, edit.layer);
+    // A second part would take the first one's place, and the first one's item with it.
+    case edit_kind::kCircuitPartSet: return player == nullptr || takesCircuitPart(*cell);
     case edit_kind::kBreakEffects:
       return (edit.layer == MapBlock::kFront ? cell->frontId() : cell->backId()) != 0;
     default: return true;
@@ -82,13 +87,15 @@ bool canApplyBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit,
 bool checkBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player) {
   if (!canApplyBlockEdit(world, rules, edit, player)) {
     MapBlock* cell = world.map().cellAt(edit.x, edit.y);
-    if (player != nullptr && isPlacementKind(edit.kind) && cell != nullptr) {
+    if (player != nullptr && placesHeldItem(edit.kind) && cell != nullptr) {
       player->playTileEffect(*cell, edit_rules::kEffectRefused);
     }
     return false;
   }
-  if (player != nullptr && isPlacementKind(edit.kind)) {
-    if (!world.isCreative()) player->recordLocalStat(edit_rules::kStatBlockPlaced, edit.blockId);
+  if (player != nullptr && placesHeldItem(edit.kind)) {
+    if (!world.isCreative() && isPlacementKind(edit.kind)) {
+      player->recordLocalStat(edit_rules::kStatBlockPlaced, edit.blockId);
+    }
     if (edit.takeHeld != 0) player->useUpLocalHeldItem();
   }
   return true;

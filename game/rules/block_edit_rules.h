@@ -24,6 +24,9 @@ constexpr uint16_t kStatBlockPlaced = 10;
 bool canPlaceBlock(World& world, LogicPlayers& rules, MapBlock& cell, uint16_t blockId, uint8_t layer);
 // Whether the edit puts a block or an object into the cell (what a held item may be used up for).
 bool isPlacementKind(uint8_t kind);
+// The kinds a player makes with the item she holds, which may spend it: the placements and the
+// setting of a circuit part.
+bool placesHeldItem(uint8_t kind);
 // The validation proper, by kind, after the protection of guarded cells against remote players.
 bool canApplyBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player);
 // The validation with the player's side effects.

@@ -4,6 +4,7 @@
 #include "content/tables/item_def.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_graphical.h"
+#include "game/rules/circuit_part_rule.h"
 #include "world/seams/entity_effects.h"
 #include "world/cells/block_flags.h"
 #include "world/edits/cell_edit.h"
@@ -83,6 +84,8 @@ BlockEdit placeAttachmentRule(World& world, const PlayerGraphical& player, MapBl
 
 BlockEdit placeHeldBlockRule(World& world, const PlayerGraphical& player, MapBlock& cell, const Item& item) {
   using namespace placement_rule;
+  // A wire or a gate goes into the open cell's circuit, not in place of a block.
+  if (circuitKindPlacedBy(&item) != 0) return placeCircuitPartRule(cell, item);
   const BlockPropsTable& props = world.map().props();
   const uint16_t block = blockOf(item);
   const uint16_t front = cell.frontId();

@@ -30,5 +30,6 @@ BlockEdit placeAttachmentRule(World& world, const PlayerGraphical& player, MapBl
 // then either layer, then as a block that attaches. A block that needs cover or a side wall (a
 // torch) goes only into an open cell that holds it (a back wall, a side wall, or deep under the
 // surface), and only as a block that attaches; anywhere else no edit comes out, so whatever asks
-// this rule (the click, the pointed-cell highlight) sees the refusal the rules would give.
+// this rule (the click, the pointed-cell highlight) sees the refusal the rules would give. A
+// circuit part item sets its part into the cell's circuit instead (`placeCircuitPartRule`).
 BlockEdit placeHeldBlockRule(World& world, const PlayerGraphical& player, MapBlock& cell, const Item& item);

@@ -119,7 +119,9 @@ void dropAttachmentLoot(World& world, LogicEntities& rules, MapBlock& cell, uint
       if (!map_deco::empty(deco) && map_deco::side(deco) == layer) dropTableOf(world, rules, cell, map_deco::id(deco), row);
     }
   }
-  if (layer == MapBlock::kFront) {
+  // A circuit part goes with the cell's back, as the world forgets it (a wall mined from behind a
+  // wire); a block set in front of a part and taken off again leaves the part where it was.
+  if (layer == MapBlock::kBack) {
     const uint8_t kind = circuitKind(cell);
     if (kind != 0 && (kind < kFirstPartlessKind || kind > kLastPartlessKind)) {
       dropItem(rules, circuitPartItemFor(kind), cellPixelPosition(cell));

@@ -50,7 +50,7 @@ bool NetLogic::editBlock(const BlockEdit& edit, PlayerBase* player) {
   editing_ = nullptr;
   // A client's placement uses up what it held, on the host's copy and, told so, on the client:
   // else a joined player would place blocks it never spends.
-  if (edit.takeHeld != 0 && isPlacementKind(edit.kind)) {
+  if (edit.takeHeld != 0 && placesHeldItem(edit.kind)) {
     if (PlayerServer* client = server_.remoteOf(player)) client->consumeHeldItem();
   }
   return true;

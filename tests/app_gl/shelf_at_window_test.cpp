@@ -161,7 +161,7 @@ TEST_F(ShelfAtWindowTest, WhatTheShelfShowsIsDrawnAgainAfterSaveAndQuitAndContin
   int shownBefore = 0, shownAfter = 0;
   int calls = 0;
 
-  Script script(joined(joined(intoANewWorld(), aShelfAndAStackInHand(shelfCell)), {
+  Script script(joined(joined(joined(intoANewWorld(), aShelfAndAStackInHand(shelfCell)), {
       {"put one of the stack on its lower right quarter", [&] {
          click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
          column = shelfCell->x;
@@ -172,15 +172,7 @@ TEST_F(ShelfAtWindowTest, WhatTheShelfShowsIsDrawnAgainAfterSaveAndQuitAndContin
          shownBefore = shownInQuarter(*shelfCell);
          return shownBefore > 10;
        }, 30},
-      {"pause", [] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Pause;
-       }, 10},
-      workerStep("save and quit", [&] { return saveAndQuitOnce(calls) && player() == nullptr; }),
-      {"continue the world", [] {
-         return chooseRow("Play") && chooseRow("Play as Player") && chooseRow("Continue ");
-       }, 20},
-      workerStep("the world is entered again", [] { return current() == ViewId::Main && player() != nullptr; }),
+  }), joined(savedQuitAndContinued(calls), {
       {"the shelf still holds the unit", [&] {
          shelfCell = player()->world->map().cellAt(column, row);
          Shelf* shelf = shelfCell != nullptr ? player()->world->shelves().findAt(*shelfCell) : nullptr;
@@ -190,7 +182,7 @@ TEST_F(ShelfAtWindowTest, WhatTheShelfShowsIsDrawnAgainAfterSaveAndQuitAndContin
          shownAfter = shownInQuarter(*shelfCell);
          return shownAfter > 10;
        }, 30},
-  }));
+  })));
 
   playScript(script, {}, "-windowed");
   EXPECT_GT(shownAfter, 10) << "after Continue the shelf looks empty though it holds the unit";

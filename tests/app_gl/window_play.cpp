@@ -332,6 +332,20 @@ std::vector<Step> intoANewWorld() {
   };
 }
 
+std::vector<Step> savedQuitAndContinued(int& calls) {
+  return {
+      {"pause", [] {
+         tap(GLFW_KEY_ESCAPE);
+         return current() == ViewId::Pause;
+       }, 10},
+      workerStep("save and quit", [&calls] { return saveAndQuitOnce(calls) && player() == nullptr; }),
+      {"continue the world", [] {
+         return chooseRow("Play") && chooseRow("Play as Player") && chooseRow("Continue ");
+       }, 20},
+      workerStep("the world is entered again", [] { return current() == ViewId::Main && player() != nullptr; }),
+  };
+}
+
 std::vector<Step> joined(std::vector<Step> first, const std::vector<Step>& then) {
   first.insert(first.end(), then.begin(), then.end());
   return first;

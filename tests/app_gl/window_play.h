@@ -118,6 +118,9 @@ Step inventoryPageOpened(std::string name, uint8_t page, int frameLimit);
 // The steps from the start view into a new world of the smallest size, generated from seed 7, played
 // by a new character of the default name, "Player": each step through the menus' rows.
 std::vector<Step> intoANewWorld();
+// The steps from the running world through the pause view's Save and quit and back into the same
+// world with Continue, as the default character; `calls` counts the save's calls.
+std::vector<Step> savedQuitAndContinued(int& calls);
 // The steps, then more.
 std::vector<Step> joined(std::vector<Step> first, const std::vector<Step>& then);
 StartView& startView();

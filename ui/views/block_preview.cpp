@@ -8,6 +8,8 @@
 #include "ui/views/cell_highlight.h"
 #include "view/main_layer.h"
 #include "world/cells/map_block.h"
+#include "world/circuits/circuit_part.h"
+#include "world/edits/edit_kind.h"
 
 namespace {
 
@@ -16,7 +18,9 @@ uint16_t previewedBlock(const PlayerDesktopLocal& player, MapBlock& cell) {
   const Item* held = player.heldItem();
   if (held == nullptr || held->isNone() || player.world == nullptr) return 0;
   const BlockEdit edit = placeHeldBlockRule(*player.world, player, cell, *held);
-  return edit.kind == placement_rule::kNoEdit ? 0 : edit.blockId;
+  if (edit.kind == placement_rule::kNoEdit) return 0;
+  // A circuit part is shown as its part's block.
+  return edit.kind == edit_kind::kCircuitPartSet ? circuitPart(edit.valueByte(0)).block : edit.blockId;
 }
 
 }  // namespace

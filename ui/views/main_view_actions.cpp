@@ -13,6 +13,7 @@
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_desktop.h"
 #include "game/rules/block_use.h"
+#include "game/rules/circuit_part_rule.h"
 #include "game/rules/collar_capture.h"
 #include "game/rules/flower_pot_rule.h"
 #include "game/rules/item_placement_rules.h"
@@ -63,6 +64,8 @@ engine::Vec2 nearestCopyOf(engine::Vec2 point, const engine::Vec2& from, int32_t
 
 // The held item makes a block that hangs on a cell as a decoration.
 bool placesDecoration(const World& world, const Item& item) {
+  // A wire is drawn as a decoration but goes into the cell's circuit.
+  if (circuitKindPlacedBy(&item) != 0) return false;
   const ItemDef* def = item.definition();
   const uint16_t block = def != nullptr ? def->record.placesBlock() : 0;
   if (block == 0) return false;
@@ -108,7 +111,10 @@ bool MainView::place(MapBlock& cell) {
 }
 
 bool MainView::use(MapBlock& cell) {
-  if (!inReach(cell) || block_word::id(cell.front) == 0) return false;
+  if (!inReach(cell)) return false;
+  // Where no block stands in front, the click is aimed at the cell's back: a tool takes a circuit
+  // part or a decoration off it there; anything else the rules let pass to placing.
+  if (block_word::id(cell.front) == 0) return session().game().useBlock(cell, MapBlock::kBack);
   return session().game().useBlock(cell, MapBlock::kFront);
 }
 

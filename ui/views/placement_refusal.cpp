@@ -3,6 +3,7 @@
 #include "content/items/item.h"
 #include "content/tables/item_def.h"
 #include "game/inventory/item_kinds.h"
+#include "game/rules/circuit_part_rule.h"
 #include "world/cells/block_flags.h"
 #include "world/map/world_map.h"
 #include "world/placement/placement_checks.h"
@@ -51,6 +52,7 @@ const char* unplaceableRefusal(const BlockPropsTable& props, const MapBlock& cel
 const char* placementRefusal(World& world, MapBlock& cell, const Item& held, bool playerInCell) {
   WorldMap& map = world.map();
   if (!isPlaceableItem(&held)) return unplaceableRefusal(map.props(), cell);
+  if (circuitKindPlacedBy(&held) != 0) return cell.frontId() != 0 ? kPartWantsOpenCell : kPartCellTaken;
   const ItemDef* def = held.definition();
   const uint16_t id = def != nullptr ? def->record.placesBlock() : 0;
   if (world.effects().blocksPlacementIn(cell)) return kSomethingInTheWay;

@@ -22,6 +22,8 @@ constexpr const char* kNeedsCover = "It needs a wall or a roof around it.";
 constexpr const char* kNeedsAbove = "It needs something above it.";
 constexpr const char* kCellTaken = "That cell is taken.";
 constexpr const char* kCannotBePainted = "That block cannot be painted.";
+constexpr const char* kPartWantsOpenCell = "A circuit part goes only where no block stands.";
+constexpr const char* kPartCellTaken = "That cell already holds a circuit part.";
 }  // namespace placement_refusal
 
 // The text for the held item refused at the cell; `playerInCell`: the acting player stands there.

@@ -1,8 +1,9 @@
 // A client's block edit ([4][60]) is a request, not a command: the host takes only the kinds a
-// joined game sends (mining, placing what it holds, closing a container, setting a circuit device),
-// only within the held tool's reach of where the host has that player, and a placement only with
-// the held item that makes the block, spent on the host's copy. Anything else (a removal across the
-// map, a liquid, an explosion) is refused, and the client is told so.
+// joined game sends (mining, placing what it holds, a circuit part among it, closing a container,
+// setting a circuit device), only within the held tool's reach of where the host has that player,
+// and a placement only with the held item that makes the block or the part, spent on the host's
+// copy. Anything else (a removal across the map, a liquid, an explosion) is refused, and the
+// client is told so.
 
 #include <cstdlib>
 
@@ -13,6 +14,7 @@
 #include "game/player/player_base.h"
 #include "game/player/tool_reach.h"
 #include "game/rules/block_edit_rules.h"
+#include "game/rules/circuit_part_rule.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
@@ -37,7 +39,7 @@ constexpr const char* kDoesNotBreak = "That does not break with what you hold.";
 bool isMining(uint8_t kind) { return kind == edit_kind::kBreakEffects || kind == edit_kind::kRemoveLayer; }
 
 bool isClientKind(const BlockEdit& edit) {
-  if (isMining(edit.kind) || isPlacementKind(edit.kind) || edit.kind == edit_kind::kCircuitSetting) return true;
+  if (isMining(edit.kind) || placesHeldItem(edit.kind) || edit.kind == edit_kind::kCircuitSetting) return true;
   return edit.kind == edit_kind::kRemoveDeco && edit.slot == kAnySlot && edit.blockId == kContainerClosedValue;
 }
 
@@ -49,9 +51,11 @@ int reachFor(const BlockEdit& edit, const Item* held, bool creative) {
   return toolReachOf(held) + kStepAllowance;
 }
 
-// A placement is made with the held item that makes the block.
+// A placement is made with the held item that makes the block, a circuit part with the item of
+// that part.
 bool placesHeld(const BlockEdit& edit, const Item* held) {
   if (held == nullptr || held->isNone() || held->count == 0) return false;
+  if (edit.kind == edit_kind::kCircuitPartSet) return circuitKindPlacedBy(held) == edit.valueByte(0);
   const ItemDef* def = held->definition();
   return def != nullptr && isPlaceableItem(held) && def->record.placesBlock() == edit.blockId;
 }
@@ -72,7 +76,7 @@ const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) co
   if (cell == nullptr || !host::cellWithinReach(player, *cell, world()->map().width(), reach)) {
     return "That is out of your reach.";
   }
-  if (isPlacementKind(edit.kind)) {
+  if (placesHeldItem(edit.kind)) {
     if (!placesHeld(edit, held) || !copyPays(held, player)) {
       const PlayerServer* remote = remoteOf(&player);
       return remote != nullptr ? remote->notHeldText() : player_msg::kNotHeld;

@@ -13,6 +13,7 @@
 #include "content/items/block_filter.h"
 #include "content/tables/plant_table.h"
 #include "game/rules/block_use.h"
+#include "game/rules/circuit_part_rule.h"
 #include "tests/net/host_game/play_together.h"
 #include "world/blocks/block_entity_cast.h"
 #include "world/cells/block_flags.h"
@@ -20,6 +21,7 @@
 #include "world/blocks/sign.h"
 #include "world/blocks/stable.h"
 #include "world/circuits/circuit_cells.h"
+#include "world/circuits/circuit_part.h"
 #include "world/edits/cell_edit.h"
 #include "world/explosions/explosion_system.h"
 #include "world/plants/plant_system.h"
@@ -226,6 +228,44 @@ TEST_P(PlayTogetherBlockUse, AHammerCutsACircuitPartOffTheBackLayer) {
     use(who, cell, MapBlock::kBack);
     EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return !hasCircuitPart(c); }));
   });
+}
+
+// A wire held and placed goes into the open cell's circuit on every machine, one spent on her
+// screen and in the host's copy; a hammer cuts it out and it lies in the world again. A placement
+// she forges without a wire in hand sets nothing.
+TEST_P(PlayTogetherBlockUse, AWireIsSetIntoAnOpenCellAndCutOutAgain) {
+  constexpr uint16_t kWireItem = 1616;
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    hold(who, kWireItem, 3);
+    BlockEdit edit = placeCircuitPartRule(cell, *heldStack(who));
+    ASSERT_EQ(edit.kind, edit_kind::kCircuitPartSet);
+    edit.takeHeld = 1;
+    ASSERT_TRUE(who == Who::Guest ? ann->game().editBlock(edit) : session->game().editBlock(edit));
+    EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return circuitKind(c) == circuit_kind::kWire; }));
+    EXPECT_TRUE(runUntil([&] { return heldStack(who) != nullptr && heldStack(who)->count == 2; })) << "one wire spent";
+    if (who == Who::Guest) {
+      EXPECT_TRUE(runUntil([&] { return onHost(kAnn).items().countOf(kWireItem) == 2; })) << "and in the host's copy";
+    }
+    hold(who, newItem(kHammer, 0, 1, 60, 0));
+    use(who, cell, MapBlock::kBack);
+    EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return circuitKind(c) == circuit_kind::kNone; }));
+    bool lying = false;
+    EXPECT_TRUE(runUntil([&] {
+      session->entities().lists().forEach([&](const RealEntity& entity) {
+        const auto* treasure = dynamic_cast<const TreasureEntity*>(&entity);
+        if (treasure != nullptr && !treasure->data.removed && treasure->item().id == kWireItem) lying = true;
+      });
+      return lying;
+    })) << "the cut wire lies in the world";
+  });
+  // Her hand holds the hammer: a wire placement forged in her name sets nothing.
+  MapBlock& cell = target(Who::Guest);
+  BlockEdit forged = editForCell(cell, edit_kind::kCircuitPartSet, 0);
+  forged.setValueByte(0, circuit_kind::kWire);
+  forged.takeHeld = 1;
+  ann->game().editBlock(forged);
+  settle();
+  EXPECT_EQ(circuitKind(cell), circuit_kind::kNone) << "a part set without its item in hand";
 }
 
 TEST_P(PlayTogetherBlockUse, AHoeTillsTheGroundAndWears) {

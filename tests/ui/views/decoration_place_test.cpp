@@ -9,6 +9,8 @@
 #include "tests/ui/play_fixture.h"
 #include "ui/views/main_view.h"
 #include "world/cells/block_props.h"
+#include "world/circuits/circuit_cells.h"
+#include "world/circuits/circuit_part.h"
 
 namespace {
 
@@ -52,37 +54,36 @@ TEST_F(DecorationPlaceTest, AFlowerPotGoesOnAnEmptyShelfAndIsRefusedElsewhere) {
   EXPECT_EQ(events.messages[0].text, "Flower pots can be placed only on empty shelves.");
 }
 
-// A wire has sixteen looks, more than a cell's variant bits hold: each placement through the main
-// view either stands, one wire spent, or is refused with nothing spent; never spent and lost.
+// A wire goes into an open cell's circuit: each placement through the main view either stands,
+// one wire spent, or is refused with nothing spent; never spent and lost.
 TEST_F(DecorationPlaceTest, AWirePlacedAHundredTimesStandsOrCostsNothing) {
   constexpr uint16_t kWire = 2064;
   constexpr uint16_t kWireItem = 1616;
   shapeRow(kWire, {.flags = bits({2, 45}), .variantCount = 16, .transparency = 2});
   placing(kWireItem, kWire);
-  MapBlock& wall = cell(11, 10);
-  wall.setLayer(world_test::kDirt, 0, MapBlock::kFront);
+  MapBlock& open = cell(11, 10);
+  open.setLayer(world_test::kDirt, 0, MapBlock::kBack);
   local->inventory->setSlot({SlotKind::Quick, 0, 0}, ItemPtr(game_test::makeItem(kWireItem, 200)));
   views().mainView().selectQuickSlot(0);
-  int stood = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    wall.clearSideDecos(MapBlock::kFront);
-    wall.circuitA = 0;
-    wall.circuitB = 0;
+    open.circuitA = 0;
+    open.circuitB = 0;
     const int before = local->heldItem()->count;
-    events.messages.clear();
-    events.effects.clear();
-    const bool placed = views().mainView().place(wall);
-    const int spent = before - local->heldItem()->count;
-    if (wall.hasDeco(kWire, MapBlock::kFront)) {
-      ++stood;
-      EXPECT_TRUE(placed) << attempt;
-      EXPECT_EQ(spent, 1) << attempt;
-    } else {
-      EXPECT_EQ(spent, 0) << "a wire spent and not placed at attempt " << attempt;
-      EXPECT_FALSE(events.messages.empty() && events.effects.empty()) << "refused without a word at " << attempt;
-    }
+    ASSERT_TRUE(views().mainView().place(open)) << attempt;
+    EXPECT_EQ(circuitKind(open), circuit_kind::kWire) << attempt;
+    EXPECT_EQ(before - local->heldItem()->count, 1) << attempt;
+    EXPECT_EQ(open.frontId(), 0) << "the wire takes no block's place";
   }
-  EXPECT_EQ(stood, 100) << "a wire on a plain wall always has room";
+  // A second wire on the same cell, or one into the ground, is refused and costs nothing.
+  MapBlock& wall = cell(12, 10);
+  wall.setLayer(world_test::kDirt, 0, MapBlock::kFront);
+  for (MapBlock* refused : {&open, &wall}) {
+    const int before = local->heldItem()->count;
+    EXPECT_FALSE(views().mainView().place(*refused));
+    EXPECT_EQ(local->heldItem()->count, before);
+  }
+  EXPECT_EQ(circuitKind(wall), circuit_kind::kNone);
+  EXPECT_FALSE(wall.hasDeco(kWire, MapBlock::kFront));
 }
 
 TEST_F(DecorationPlaceTest, APlainBlockItemStillTakesTheCell) {
