@@ -23,6 +23,7 @@ namespace artmaker {
 namespace {
 
 constexpr uint64_t kSolidFlag = 1ull << 23;
+constexpr uint64_t kSwitchedFlag = 1ull << 21;
 // A solid block with no name of its own is of the material of the named solid block this close
 // below it (blocks of one kind sit in runs of ids); an open one is a small plant, never an object.
 constexpr int kInheritDistance = 24;
@@ -232,6 +233,7 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
     look.variants = static_cast<uint8_t>(row.HasMember("variantCount") && row["variantCount"].IsInt() ? row["variantCount"].GetInt() : 1);
     const uint64_t flags = row.HasMember("flags") && row["flags"].IsString() ? std::strtoull(row["flags"].GetString(), nullptr, 16) : 0;
     const bool solid = (flags & kSolidFlag) != 0;
+    look.switched = (flags & kSwitchedFlag) != 0;
     look.shape = solid ? BlockShape::Solid : BlockShape::Furniture;
     look.family = solid ? Family::Stone : Family::Wood;
     auto named = names.find(look.id);

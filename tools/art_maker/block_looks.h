@@ -39,6 +39,7 @@ struct BlockLook {
   bool snow = false;  // a growth of a frozen planet carries snow on its tops
   std::string name;   // an item's name, or a generated or rule-placed block's own (see growth_names.h)
   bool generic = false;  // nothing named the block nor set its look: it took its neighbour's or its family's
+  bool switched = false;  // a circuit or a hand turns it on: variant 0 is its off look, 1 its on look
 };
 
 // Every block row in id order; false with a message when a source is missing or malformed.

@@ -143,8 +143,11 @@ void plant(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) {
   }
 }
 
-void light(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom&) {
-  const Colour flame = flameColour(look);
+// Whether the block shows its off look: a switched light in variant 0 is dark glass.
+bool unlit(const BlockLook& look, int variant) { return look.switched && variant == 0; }
+
+void light(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom&, int variant) {
+  const Colour flame = unlit(look, variant) ? rgba(70, 74, 86) : flameColour(look);
   const Ramp glow = makeRamp(flame, 0.7f);
   if (nameHas(look, {"lamp", "lantern", "sconce", "chandelier"})) {
     f.line(15, 0, 15, 6, r[1]);
@@ -198,7 +201,7 @@ void window(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom&) {
   for (int k = 0; k < 4; ++k) f.set(18 + k, 25 - k, withAlpha(rgba(255, 255, 255), 170));
 }
 
-void furniture(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) {
+void furniture(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd, int variant) {
   const Ramp trim = makeRamp(look.accent, 0.8f);
   if (nameHas(look, {"pot", "basket", "vase", "urn"})) {
     f.fillEllipse(15, 20, 10, 8, r[2]);
@@ -243,6 +246,17 @@ void furniture(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd) 
     f.shadedBox({7, 12, 6, 4}, rgba(236, 232, 222), rgba(255, 255, 250), rgba(180, 176, 170));
     f.fillRect({2, 25, 2, 4}, r[1]);
     f.fillRect({26, 25, 2, 4}, r[1]);
+  } else if (nameHas(look, {"lever"})) {
+    // A plate on the wall with a handle thrown left when off and right when on.
+    f.shadedBox({8, 18, 14, 10}, r[2], r[4], r[0]);
+    const int tip = variant == 1 ? 22 : 8;
+    f.line(15, 20, tip, 6, trim[1]);
+    f.line(16, 20, tip + 1, 6, trim[2]);
+    f.fillCircle(tip, 6, 2, trim[3]);
+  } else if (nameHas(look, {"pressure plate", "weighted plate"})) {
+    // A flat plate on the floor, pressed down while something stands on it.
+    const int height = variant == 1 ? 2 : 4;
+    f.shadedBox({3, kTile - height, 24, height}, r[2], r[4], r[0]);
   } else if (nameHas(look, {"bell"})) {
     f.line(15, 0, 15, 5, r[1]);
     f.fillEllipse(15, 14, 7, 9, r[2]);
@@ -270,9 +284,9 @@ void paintObject(Canvas& frame, const BlockLook& look, const Ramp& ramp, uint32_
     case BlockShape::Door: door(shape, look, ramp, rnd, variant); break;
     case BlockShape::Pole: pole(shape, look, ramp, rnd); break;
     case BlockShape::Plant: plant(shape, look, ramp, rnd); break;
-    case BlockShape::Light: light(shape, look, ramp, rnd); break;
+    case BlockShape::Light: light(shape, look, ramp, rnd, variant); break;
     case BlockShape::Window: window(shape, look, ramp, rnd); break;
-    default: furniture(shape, look, ramp, rnd); break;  // growing shapes have their own painter
+    default: furniture(shape, look, ramp, rnd, variant); break;  // growing shapes have their own painter
   }
   // Wear: a knot or scuff or two where this block's seed puts them, so two blocks of one kind differ.
   for (int placed = 0, tries = 0; placed < 2 && tries < 200; ++tries) {
@@ -292,7 +306,7 @@ void paintObject(Canvas& frame, const BlockLook& look, const Ramp& ramp, uint32_
       }
     }
   }
-  if (look.shape == BlockShape::Light) halo(shape, look);
+  if (look.shape == BlockShape::Light && !unlit(look, variant)) halo(shape, look);
   frame.blit(shape, 0, 0, true);
 }
 
