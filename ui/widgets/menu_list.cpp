@@ -34,6 +34,7 @@ constexpr float kPicturePixels = 16.0f;  // the atlases' icons are 16 pixels squ
 constexpr float kPictureGap = 2.0f;      // atlas pixels between two ingredients
 constexpr const char* kMadeOf = "=";     // between a recipe's result and its ingredients
 constexpr const char* kCut = "...";
+constexpr int kScrollMarkSteps = 4;  // pixel rows of a scroll mark
 
 // The text, cut short with dots where it would run past the width (in the font's own points).
 std::string fitted(const std::string& text, float width) {
@@ -258,6 +259,28 @@ void MenuList::redraw() {
     const engine::Color3B colour = row.dimmed ? kDimmedTextColour : row.action ? kTextColour : kPlainTextColour;
     engine::Label* label = addTextLabel(node_, text, engine::Vec2(textLeft, bottom + rowHeight_ / 2.0f), kFontSmall, colour);
     if (label != nullptr) label->setScale(textScale_);
+  }
+  // Rows beyond the frame are marked at its edge, so a list longer than the window does not look
+  // complete.
+  if (first_ > 0) drawScrollMark(true);
+  if (end < static_cast<int>(rows_.size())) drawScrollMark(false);
+}
+
+// A small gold triangle at the right of the first shown row (pointing up) or the last one
+// (pointing down), stepped in pixel rows as the frames are.
+void MenuList::drawScrollMark(bool up) {
+  const float pixel = framePixelScale() * 2.0f;
+  const int shown = std::min(visibleRows_, static_cast<int>(rows_.size()) - first_);
+  const float rowBottom = topLeft_.y - static_cast<float>(up ? 1 : shown) * rowHeight_;
+  const float centreX = topLeft_.x + width_ - kTextInset * textScale_ - static_cast<float>(kScrollMarkSteps) * pixel;
+  const float lowest = rowBottom + (rowHeight_ - kRowGap - static_cast<float>(kScrollMarkSteps) * pixel) / 2.0f;
+  const engine::Color4B colour{kHeadingColour.r, kHeadingColour.g, kHeadingColour.b, 255};
+  for (int step = 0; step < kScrollMarkSteps; ++step) {
+    // The widest band is the triangle's base, away from where it points.
+    const float width = static_cast<float>(2 * (kScrollMarkSteps - step) - 1) * pixel;
+    const int fromBottom = up ? step : kScrollMarkSteps - 1 - step;
+    addColorLayer(node_, colour, engine::Size(width, pixel),
+                  engine::Vec2(centreX - width / 2.0f, lowest + static_cast<float>(fromBottom) * pixel), 1);
   }
 }
 

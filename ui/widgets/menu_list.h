@@ -117,6 +117,7 @@ class MenuList {
 
  private:
   void scrollToSelection();
+  void drawScrollMark(bool up);
   void redraw();
   // The row's pictures, their counts, and where its text may run (left edge and width).
   void drawPictures(int index, float& textLeft, float& textRoom);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/layer/layer_color.h"
 #include "engine/scene/director.h"
 #include "ui/widgets/framed_panel.h"
 #include "ui/widgets/key_names.h"
@@ -80,6 +81,36 @@ TEST_F(MenuListTest, ClicksFindTheRowThroughTheScrolledWindow) {
   EXPECT_FALSE(list.click(engine::Vec2(10, 10)));
   list.hover(engine::Vec2(150, 475));
   EXPECT_EQ(list.selected(), 6);
+}
+
+// How many gold scroll-mark bands the list draws inside the shown row.
+int marksIn(const MenuList& list, int row) {
+  const engine::Rect band = list.rowRect(row);
+  int marks = 0;
+  for (engine::Node* child : list.node()->getChildren()) {
+    const auto* layer = dynamic_cast<engine::LayerColor*>(child);
+    if (layer == nullptr || layer->getColor() != engine::Color3B{235, 200, 110}) continue;
+    if (band.containsPoint(layer->getPosition())) ++marks;
+  }
+  return marks;
+}
+
+TEST_F(MenuListTest, RowsBeyondTheFrameAreMarkedAtItsEdge) {
+  MenuList list;
+  list.setRows(rows(10));
+  list.setFrame(engine::Vec2(100, 500), 200, 20, 4);
+  EXPECT_EQ(marksIn(list, 0), 0) << "nothing lies above the first row";
+  EXPECT_GT(marksIn(list, 3), 0) << "rows lie below the last one shown";
+  list.select(5);
+  EXPECT_GT(marksIn(list, list.firstShown()), 0);
+  EXPECT_GT(marksIn(list, list.firstShown() + 3), 0);
+  list.select(9);
+  EXPECT_GT(marksIn(list, 6), 0);
+  EXPECT_EQ(marksIn(list, 9), 0) << "nothing lies below the last row";
+  MenuList whole;
+  whole.setRows(rows(3));
+  whole.setFrame(engine::Vec2(100, 500), 200, 20, 4);
+  EXPECT_EQ(marksIn(whole, 0) + marksIn(whole, 2), 0) << "a list that fits has no marks";
 }
 
 TEST_F(MenuListTest, AnActionMayReplaceTheRowsAndAShorterListKeepsTheSelectionOnARow) {
