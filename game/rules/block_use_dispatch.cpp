@@ -20,6 +20,7 @@
 #include "world/blocks/shelf.h"
 #include "world/blocks/sign.h"
 #include "world/cells/block_flags.h"
+#include "world/circuits/circuit_cells.h"
 #include "world/edits/cell_edit.h"
 #include "world/edits/edit_kind.h"
 #include "world/explosions/explosion_system.h"
@@ -124,7 +125,10 @@ void useBackWord(World& world, MapBlock& cell, BlockUser& user) {
     return;
   }
   if (hasCircuitPart(cell)) {
-    rules.editBlock(editForCell(cell, edit_kind::kCircuitPartRemoved), &player);
+    // The edit names the part it cuts: once applied, the cell no longer says which it was.
+    BlockEdit cut = editForCell(cell, edit_kind::kCircuitPartRemoved);
+    cut.setValueByte(0, circuitKind(cell));
+    rules.editBlock(cut, &player);
     players.playCellEffect(nullptr, cell, kEffectBlockHit, EffectAudience::AllButActor);
     return;
   }

@@ -13,7 +13,6 @@
 #include "game/session/game_screen.h"
 #include "world/blocks/shelf.h"
 #include "world/cells/cell_refresh.h"
-#include "world/circuits/circuit_cells.h"
 #include "world/edits/circuit_part_items.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
@@ -96,7 +95,7 @@ void GameLocal::onBlockEditApplied(const BlockEdit& edit) {
   if (cell == nullptr) return;
   if (edit.kind == edit_kind::kExplosion) rules_->playSound(*cell, kSoundExplosion, kExplosionSoundValue);
   if (edit.kind == edit_kind::kCircuitPartRemoved) {
-    const uint16_t part = circuitPartItemFor(circuitKind(*cell));
+    const uint16_t part = circuitPartItemFor(edit.valueByte(0));  // the cell has let go of it
     world_->effects().spawnCutDebris(part, 0, false, kPartDebrisPieces, cellPixelPosition(*cell), *cell, 0);
     rules_->playSound(*cell, kSoundPartRemoved, 0);
   }
