@@ -48,6 +48,17 @@ void addPiece(engine::InnerNode* parent, engine::Texture2D* picture, const engin
   parent->addChild(sprite, z);
 }
 
+// A copy of the backdrop beside the centred one: its columns with the sun and moons taken from the
+// picture's copy of them without, so a window wider than the picture shows one sun.
+void addLightlessCopy(engine::InnerNode* parent, engine::Texture2D* picture, const engine::Rect& backdrop,
+                      engine::Vec2 at, float scale, int z) {
+  const float from = static_cast<float>(art::kSkyLightsLeft), to = from + static_cast<float>(art::kSkyLightsWidth);
+  const float y = backdrop.getMinY(), h = backdrop.size.height;
+  addPiece(parent, picture, engine::Rect(backdrop.getMinX(), y, from, h), at, scale, z);
+  addPiece(parent, picture, art::skyLightlessRect(), at + engine::Vec2(from * scale, 0.0f), scale, z);
+  addPiece(parent, picture, engine::Rect(to, y, backdrop.getMaxX() - to, h), at + engine::Vec2(to * scale, 0.0f), scale, z);
+}
+
 // The middle pixel of a layer's lowest row stretched over the window's width from its bottom up to
 // `top`, as the game's sky carries a picture on below itself: one pixel, since a stretched row of
 // dithered pixels would draw as stripes.
@@ -90,9 +101,16 @@ bool PlanetBackdrop::show(std::string skyName, engine::Size window) {
   const float width = backdrop.size.width * scale;
   const float bottom = std::round(window.height - backdrop.size.height * scale);
   // Centred, with copies beside it where the window is wider than the picture (its edges meet).
-  float left = std::floor((window.width - width) / 2.0f);
+  const float centred = std::floor((window.width - width) / 2.0f);
+  float left = centred;
   while (left > 0.0f) left -= width;
-  for (float x = left; x < window.width; x += width) addPiece(node_, picture, backdrop, engine::Vec2(x, bottom), scale, 1);
+  for (float x = left; x < window.width; x += width) {
+    if (x == centred) {
+      addPiece(node_, picture, backdrop, engine::Vec2(x, bottom), scale, 1);
+    } else {
+      addLightlessCopy(node_, picture, backdrop, engine::Vec2(x, bottom), scale, 1);
+    }
+  }
   addLowestRowBelow(node_, picture, backdrop, bottom, window.width, 0);
   int z = 2;
   for (const HillPlace& hills : kHills) {

@@ -14,6 +14,10 @@ engine::Rect skyLayerRect(SkyLayer layer) {
   return {};
 }
 
+engine::Rect skyLightlessRect() {
+  return {344.0f, 225.0f, static_cast<float>(kSkyLightsWidth), skyLayerRect(SkyLayer::Backdrop).size.height};
+}
+
 std::string skyNameOfPlanet(std::string_view planetName) {
   std::string name(planetName);
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

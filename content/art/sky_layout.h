@@ -29,6 +29,13 @@ inline constexpr int kSkyPictureHeight = 460;
 // carries the near hills on below their strip as ground rather than as one flat colour.
 inline constexpr int kNearGroundRows = 24;
 
+// The backdrop's columns where the sun and the moons stand, and the same columns drawn without
+// them beside the hill strips (`skyLightlessRect`): the copies that carry the backdrop on past a
+// window wider than the picture take those in place of these, so a wide window shows one sun.
+inline constexpr int kSkyLightsLeft = 384;
+inline constexpr int kSkyLightsWidth = 256;
+engine::Rect skyLightlessRect();
+
 // The layer's rectangle in points: backdrop (0, 0, 1024, 224), far hills (0, 225, 343, 76),
 // middle hills (0, 302, 343, 60), near hills (0, 363, 343, 96).
 engine::Rect skyLayerRect(SkyLayer layer);

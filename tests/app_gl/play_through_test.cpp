@@ -440,10 +440,10 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
          InventoryView& inventory = gameViews()->inventoryView();
          if (floating == nullptr) {
            // The status line says it too: the floating text is the label that was not there.
-           const std::vector<engine::Label*> before = apptest::labelsUnder(*inventory.root(), "Found");
+           const std::vector<engine::Label*> alreadyShown = apptest::labelsUnder(*inventory.root(), "Found");
            inventory.showFloatingLabel("Found", gridCell(sorted)->getPosition());
            for (engine::Label* label : apptest::labelsUnder(*inventory.root(), "Found")) {
-             if (std::find(before.begin(), before.end(), label) == before.end()) floating = label;
+             if (std::find(alreadyShown.begin(), alreadyShown.end(), label) == alreadyShown.end()) floating = label;
            }
            if (floating == nullptr) return false;
            floating->retain();

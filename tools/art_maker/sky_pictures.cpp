@@ -79,7 +79,10 @@ PixelRect pixelRect(art::SkyLayer layer) {
 // Stars and clouds as many per width as on the first, narrower pictures.
 int perWidth(int countPer344, int width) { return countPer344 * width / 344; }
 
-void drawBackdropShapes(Canvas& c, const PixelRect& r, const PhaseLook& look, const SkyColours& sky, ArtRandom& random) {
+// The stars, the moons or the sun, and the clouds; without `lights`, the same stars and clouds
+// with no sun or moon (the same draws of the random, so both agree pixel for pixel elsewhere).
+void drawBackdropShapes(Canvas& c, const PixelRect& r, const PhaseLook& look, const SkyColours& sky, ArtRandom& random,
+                        bool lights) {
   if (look.stars) {
     for (int i = 0; i < perWidth(90, r.w); ++i) {
       const int x = r.x + random.below(r.w), y = r.y + random.below(r.h * 3 / 4);
@@ -92,6 +95,7 @@ void drawBackdropShapes(Canvas& c, const PixelRect& r, const PhaseLook& look, co
     }
     for (int m = 0; m < sky.moons; ++m) {
       const int radius = 9 - 2 * m, x = r.x + r.w / 2 - 112 + m * 70 + random.below(30), y = r.y + 30 + random.below(50);
+      if (!lights) continue;
       const Ramp moon = makeRamp(mix(sky.sun, rgba(220, 220, 230), 0.5f), 0.6f);
       c.fillCircle(x, y, radius, moon[2]);
       c.fillCircle(x - radius / 3, y - radius / 3, radius / 2, moon[3]);
@@ -99,7 +103,7 @@ void drawBackdropShapes(Canvas& c, const PixelRect& r, const PhaseLook& look, co
     }
     return;
   }
-  if (look.sunHeight >= 0.0f) {
+  if (lights && look.sunHeight >= 0.0f) {
     const int x = r.x + r.w / 2 + 57, y = r.y + int((1.0f - look.sunHeight) * (r.h - 20)) + 10;
     for (int radius = 26; radius > 13; radius -= 4) {
       c.fillCircle(x, y, radius, withAlpha(mix(look.middle, look.sun, 0.3f + 0.1f * float(26 - radius) / 4), 255));
@@ -119,12 +123,20 @@ void drawBackdropShapes(Canvas& c, const PixelRect& r, const PhaseLook& look, co
 
 // The backdrop fills the picture's width and wraps at its sides (a cloud or star crossing one edge
 // goes on at the other), so its copies lie side by side without a seam.
-void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, ArtRandom& random) {
+// Its sun and moon columns are kept once more without them, beside the hill strips: drawn from the
+// same seed, the two agree pixel for pixel but for the sun and moons.
+void drawBackdrop(Canvas& c, const PhaseLook& look, const SkyColours& sky, uint32_t seed) {
   const PixelRect r = pixelRect(art::SkyLayer::Backdrop);
-  c.verticalGradient(r, {look.top, look.middle, look.bottom});
-  c.setWrapping(true);
-  drawBackdropShapes(c, r, look, sky, random);
-  c.setWrapping(false);
+  Canvas lightless(c.width(), c.height());
+  for (Canvas* picture : {&lightless, &c}) {
+    ArtRandom random(seed);
+    picture->verticalGradient(r, {look.top, look.middle, look.bottom});
+    picture->setWrapping(true);
+    drawBackdropShapes(*picture, r, look, sky, random, picture == &c);
+    picture->setWrapping(false);
+  }
+  const engine::Rect band = art::skyLightlessRect();
+  c.blit(lightless.crop({art::kSkyLightsLeft, r.y, art::kSkyLightsWidth, r.h}), int(band.origin.x), int(band.origin.y));
 }
 
 // The near hills' ground below the crest: a fine grain of six close shades, picked per pixel by a
@@ -167,8 +179,7 @@ void drawHills(Canvas& c, art::SkyLayer layer, Colour colour, float roughness, i
 Canvas drawSkyPicture(const SkyColours& sky, int phase, bool low, uint32_t seed) {
   Canvas picture(art::kSkyPictureWidth, art::kSkyPictureHeight);
   const PhaseLook look = phaseLook(sky, phase);
-  ArtRandom random(seed);
-  drawBackdrop(picture, look, sky, random);
+  drawBackdrop(picture, look, sky, seed);
   if (low) return picture;
   auto hillColour = [&](float nearness) {
     const Colour base = mix(mix(look.hillTint, sky.ground, 0.4f + 0.5f * nearness), look.bottom, 0.55f * (1.0f - nearness));

@@ -149,6 +149,25 @@ SkyQuad quadOver(float left, float right, float bottom, float top, float u0, flo
 
 }  // namespace
 
+// A copy of the backdrop beside it, in three pieces: its own columns left and right of the sun and
+// moons, and between them the same columns without them, so a window wider than the picture shows
+// one sun and not one per copy.
+void SkyLayers::sideCopy(std::vector<SkyQuad>& out, float left, float right, float bottom, float top,
+                         const std::array<engine::Vec2, 4>& uv, engine::Size pixels, float contentScale) const {
+  const float picture = static_cast<float>(art::kSkyPictureWidth);
+  const float from = static_cast<float>(art::kSkyLightsLeft) / picture;
+  const float to = static_cast<float>(art::kSkyLightsLeft + art::kSkyLightsWidth) / picture;
+  const float atFrom = left + (right - left) * from, atTo = left + (right - left) * to;
+  const float uFrom = uv[0].x + (uv[1].x - uv[0].x) * from, uTo = uv[0].x + (uv[1].x - uv[0].x) * to;
+  out.push_back(quadOver(left, atFrom, bottom, top, uv[0].x, uFrom, uv[0].y, uv[2].y));
+  const engine::Rect band = art::skyLightlessRect();
+  const float w = pixels.width > 0.0f ? pixels.width : 1.0f;
+  const float h = pixels.height > 0.0f ? pixels.height : 1.0f;
+  out.push_back(quadOver(atFrom, atTo, bottom, top, band.getMinX() * contentScale / w, band.getMaxX() * contentScale / w,
+                         band.getMaxY() * contentScale / h, band.getMinY() * contentScale / h));
+  out.push_back(quadOver(atTo, right, bottom, top, uTo, uv[1].x, uv[0].y, uv[2].y));
+}
+
 void SkyLayers::groundBelow(std::vector<SkyQuad>& out, float left, float right, float bottom,
                             const std::array<engine::Vec2, 4>& uv, float pictureHeight) const {
   // The near strip's lowest rows, copy under copy; a copy wholly below the screen has no height.
@@ -180,8 +199,8 @@ std::vector<SkyQuad> SkyLayers::quads(engine::Size pixels, float contentScale) c
       // The backdrop's edges meet without a seam: a copy on each side carries it on past a window
       // wider than the picture.
       const float width = right - left;
-      out.push_back(quadOver(left - width, left, bottom, top, uv[0].x, uv[1].x, uv[0].y, uv[2].y));
-      out.push_back(quadOver(right, right + width, bottom, top, uv[0].x, uv[1].x, uv[0].y, uv[2].y));
+      sideCopy(out, left - width, left, bottom, top, uv, pixels, contentScale);
+      sideCopy(out, right, right + width, bottom, top, uv, pixels, contentScale);
       const float middle = 0.5f * (uv[0].x + uv[1].x);
       out.push_back(quadOver(std::min(0.0f, left), std::max(screen_.width, right), std::min(0.0f, bottom), bottom, middle,
                              middle, lowRow, lowRow));

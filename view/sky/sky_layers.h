@@ -92,12 +92,14 @@ class SkyLayers {
   // Always `quadCount()` of them.
   std::vector<SkyQuad> quads(engine::Size pixels, float contentScale) const;
   size_t quadCount() const {
-    return 3 + 2 * layers_.size() + static_cast<size_t>(stripsPerRow_) * static_cast<size_t>(groundCopies_ - 1);
+    return 7 + 2 * layers_.size() + static_cast<size_t>(stripsPerRow_) * static_cast<size_t>(groundCopies_ - 1);
   }
   int groundCopies() const { return groundCopies_; }
 
  private:
   void slide(SkyLayer& layer, float dx) const;
+  void sideCopy(std::vector<SkyQuad>& out, float left, float right, float bottom, float top,
+                const std::array<engine::Vec2, 4>& uv, engine::Size pixels, float contentScale) const;
   // The near ground's copies under a near strip whose corners span [left, right] down to `bottom`.
   void groundBelow(std::vector<SkyQuad>& out, float left, float right, float bottom, const std::array<engine::Vec2, 4>& uv,
                    float pictureHeight) const;

@@ -261,6 +261,30 @@ TEST(SkyPictures, EveryPlanetHasFourPhasesWithEveryLayerDrawn) {
   }
 }
 
+// The backdrop's sun and moon columns are kept beside the strips without them: the copies that
+// carry the backdrop past a wide window take those, so the window shows one sun. The two agree but
+// for a small patch around the sun or the moons, which the kept columns lack.
+TEST(SkyPictures, TheSunAndMoonColumnsAreKeptOnceMoreWithoutThem) {
+  for (const char* sky : {"terra", "thetis", "seth"}) {
+    for (std::string_view phase : {std::string_view("day"), std::string_view("night")}) {
+      for (bool low : {false, true}) {
+        const Canvas* picture = madePicture("sky/" + art::skyPictureName(sky, phase, low));
+        ASSERT_NE(picture, nullptr) << sky << " " << phase;
+        const PixelRect band = toPixels(art::skyLightlessRect());
+        const PixelRect backdrop = toPixels(art::skyLayerRect(art::SkyLayer::Backdrop));
+        int differing = 0;
+        for (int y = 0; y < band.h; ++y) {
+          for (int x = 0; x < band.w; ++x) {
+            if (picture->at(band.x + x, band.y + y) != picture->at(art::kSkyLightsLeft + x, backdrop.y + y)) ++differing;
+          }
+        }
+        EXPECT_GT(differing, 20) << sky << " " << phase << ": the sun or a moon stands in those columns";
+        EXPECT_LT(differing, 60 * 60) << sky << " " << phase << ": and nothing else differs";
+      }
+    }
+  }
+}
+
 // The mean colour of a band of rows across the backdrop.
 std::array<double, 3> bandColour(const Canvas& sky, int top, int bottom) {
   const PixelRect backdrop = toPixels(art::skyLayerRect(art::SkyLayer::Backdrop));

@@ -170,9 +170,10 @@ TEST(SkyLayers, TheFillBelowAStripTakesAPixelOfItsLowestRow) {
   layers.updatePosition(0, heights.backTop, heights);  // high up: the hills sink low
   const engine::Size pixels(1024, 460);
   const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
-  // After the backdrop and its four fills, each strip is followed by its own fill.
-  const SkyQuad& strip = quads[5];
-  const SkyQuad& fill = quads[6];
+  // After the backdrop, its two copies of three pieces and its two fills, each strip is followed
+  // by its own fill.
+  const SkyQuad& strip = quads[9];
+  const SkyQuad& fill = quads[10];
   EXPECT_FLOAT_EQ(fill.corners[2].y, strip.corners[0].y) << "the fill meets the strip's lower edge";
   EXPECT_LE(fill.corners[0].y, 0.0f) << "and reaches the screen's bottom";
   EXPECT_FLOAT_EQ(fill.uv[0].y, fill.uv[2].y) << "one row of pixels";
@@ -189,16 +190,28 @@ TEST(SkyLayers, TheBackdropGoesOnSidewaysAsCopiesOfItselfNotAsItsEdgeColumnsSmea
   const SkyQuad& backdrop = quads[0];
   const float width = backdrop.corners[1].x - backdrop.corners[0].x;
   EXPECT_FLOAT_EQ(width, 2.0f * art::kSkyPictureWidth) << "the picture's whole width, at the world's scale";
-  for (const SkyQuad* copy : {&quads[1], &quads[2]}) {
-    EXPECT_FLOAT_EQ(copy->corners[1].x - copy->corners[0].x, width) << "as wide as the backdrop";
-    EXPECT_FLOAT_EQ(copy->corners[0].y, backdrop.corners[0].y);
-    EXPECT_FLOAT_EQ(copy->corners[2].y, backdrop.corners[2].y);
-    for (size_t v = 0; v < 4; ++v) EXPECT_EQ(copy->uv[v], backdrop.uv[v]) << "the whole picture, not one column";
+  // Each copy is three pieces side by side: the backdrop's own columns left and right of the sun
+  // and moons, and between them the same columns drawn without them.
+  const engine::Rect lightless = art::skyLightlessRect();
+  for (size_t first : {size_t{1}, size_t{4}}) {
+    const SkyQuad &left = quads[first], &band = quads[first + 1], &right = quads[first + 2];
+    EXPECT_FLOAT_EQ(right.corners[1].x - left.corners[0].x, width) << "as wide as the backdrop";
+    EXPECT_FLOAT_EQ(left.corners[1].x, band.corners[0].x);
+    EXPECT_FLOAT_EQ(band.corners[1].x, right.corners[0].x);
+    EXPECT_FLOAT_EQ(band.corners[1].x - band.corners[0].x, 2.0f * art::kSkyLightsWidth);
+    for (const SkyQuad* piece : {&left, &band, &right}) {
+      EXPECT_FLOAT_EQ(piece->corners[0].y, backdrop.corners[0].y);
+      EXPECT_FLOAT_EQ(piece->corners[2].y, backdrop.corners[2].y);
+    }
+    EXPECT_EQ(left.uv[0], backdrop.uv[0]) << "the picture itself from its left edge";
+    EXPECT_EQ(right.uv[3], backdrop.uv[3]) << "to its right edge";
+    EXPECT_FLOAT_EQ(band.uv[0].x, lightless.getMinX() / art::kSkyPictureWidth) << "the columns without sun or moons";
+    EXPECT_FLOAT_EQ(band.uv[3].x, lightless.getMaxX() / art::kSkyPictureWidth);
   }
-  EXPECT_FLOAT_EQ(quads[1].corners[1].x, backdrop.corners[0].x) << "meets the backdrop on the left";
-  EXPECT_FLOAT_EQ(quads[2].corners[0].x, backdrop.corners[1].x) << "and on the right";
+  EXPECT_FLOAT_EQ(quads[3].corners[1].x, backdrop.corners[0].x) << "meets the backdrop on the left";
+  EXPECT_FLOAT_EQ(quads[4].corners[0].x, backdrop.corners[1].x) << "and on the right";
   EXPECT_LE(quads[1].corners[0].x, 0.0f);
-  EXPECT_GE(quads[2].corners[1].x, 5000.0f);
+  EXPECT_GE(quads[6].corners[1].x, 5000.0f);
 }
 
 }  // namespace
@@ -213,7 +226,7 @@ TEST(SkyLayers, UnderANearStripItsGroundRowsRepeatDownToTheScreensBottom) {
   const std::vector<SkyQuad> quads = layers.quads(pixels, 1.0f);
   ASSERT_EQ(quads.size(), layers.quadCount());
   // The last row's first strip follows the two rows' strips and their one-pixel fills.
-  const size_t at = 5 + 2 * static_cast<size_t>(2 * layers.stripsPerRow());
+  const size_t at = 9 + 2 * static_cast<size_t>(2 * layers.stripsPerRow());
   const SkyQuad& strip = quads[at];
   ASSERT_EQ(strip.uv[0].y, layers.texCoords(layers.stripIndex(2, 0), pixels, 1.0f)[0].y) << "a near strip";
   const float band = 2.0f * art::kNearGroundRows;
