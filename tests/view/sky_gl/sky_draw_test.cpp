@@ -139,9 +139,10 @@ TEST_F(SkyDraw, TheLowerSkyIsOneQuadOfTheLowPictures) {
   EXPECT_EQ(sky->layerCount(), 1u);
   sky->setPhaseTextures(1, 0);
   EXPECT_TRUE(near(skyPixel(sky), kGreen));
-  // The backdrop and the four fills that carry its edges to the screen's sides, bottom and top.
-  EXPECT_EQ(sky->quadCount(), 5u);
-  EXPECT_EQ(renderer()->getDrawnVertexCount(), 30u);
+  // The backdrop, its two side copies of three pieces each (the sun's columns taken from their
+  // copy without it) and the two fills that carry it to the screen's bottom and top.
+  EXPECT_EQ(sky->quadCount(), 9u);
+  EXPECT_EQ(renderer()->getDrawnVertexCount(), 54u);
 }
 
 TEST_F(SkyDraw, TheAdvancedSkyGradesUnderTheWeather) {
