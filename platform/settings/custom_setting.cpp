@@ -4,6 +4,7 @@
 
 #include "platform/settings/decimal_text.h"
 #include "platform/settings/defaults_bridge.h"
+#include "platform/settings/stored_value.h"
 
 namespace kel {
 
@@ -27,8 +28,8 @@ std::optional<base::VideoMode> parse(std::string_view text) {
 
 template <>
 void CustomSetting<base::VideoMode>::load(const DefaultsBridge& store) {
-  std::optional<base::VideoMode> mode;
-  if (store.typeOf(key()) == StoredType::string) mode = video_mode_text::parse(store.getString(key()));
+  const std::optional<std::string> text = stored_value::text(store, key());
+  const std::optional<base::VideoMode> mode = text ? video_mode_text::parse(*text) : std::nullopt;
   *target_ = mode.value_or(default_);
 }
 

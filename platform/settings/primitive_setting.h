@@ -10,8 +10,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "platform/settings/defaults_bridge.h"
 #include "platform/settings/setting.h"
+#include "platform/settings/stored_value.h"
 
 namespace kel {
 
@@ -34,14 +34,10 @@ class PrimitiveSetting : public Setting {
   }
 
   void save(DefaultsBridge& store) const override {
-    if constexpr (kind == 0) {
-      store.setBool(key(), *target_);
-    } else if constexpr (kind == 1) {
-      store.setFloat(key(), *target_);
-    } else if constexpr (kind == 2) {
-      store.setString(key(), *target_);
+    if constexpr (kind == 3) {
+      stored_value::put(store, key(), static_cast<int32_t>(*target_));
     } else {
-      store.setInt(key(), static_cast<int32_t>(*target_));
+      stored_value::put(store, key(), *target_);
     }
   }
 
@@ -59,17 +55,16 @@ class PrimitiveSetting : public Setting {
  protected:
   // The stored value, or nothing when it is missing or of another kind.
   virtual std::optional<T> read(const DefaultsBridge& store) const {
-    const StoredType type = store.typeOf(key());
     if constexpr (kind == 0) {
-      if (type == StoredType::boolean) return store.getBool(key());
+      return stored_value::boolean(store, key());
     } else if constexpr (kind == 1) {
-      if (type == StoredType::integer || type == StoredType::number) return store.getFloat(key());
+      return stored_value::number(store, key());
     } else if constexpr (kind == 2) {
-      if (type == StoredType::string) return store.getString(key());
+      return stored_value::text(store, key());
     } else {
-      if (type == StoredType::integer) return static_cast<T>(store.getInt(key()));
+      const std::optional<int32_t> number = stored_value::integer(store, key());
+      return number ? std::optional<T>(static_cast<T>(*number)) : std::nullopt;
     }
-    return std::nullopt;
   }
 
  private:
@@ -106,8 +101,9 @@ class EnumSetting : public PrimitiveSetting<E, 3> {
 
  protected:
   std::optional<E> read(const DefaultsBridge& store) const override {
-    if (store.typeOf(this->key()) != StoredType::integer) return std::nullopt;
-    const int32_t number = store.getInt(this->key());
+    const std::optional<int32_t> stored = stored_value::integer(store, this->key());
+    if (!stored) return std::nullopt;
+    const int32_t number = *stored;
     if constexpr (sizeof(Underlying) < sizeof(int32_t)) {
       if (number < static_cast<int32_t>(std::numeric_limits<Underlying>::min()) ||
           number > static_cast<int32_t>(std::numeric_limits<Underlying>::max())) {

@@ -1,6 +1,7 @@
 #include "platform/settings/settings_entries.h"
 
 #include "platform/settings/defaults_bridge.h"
+#include "platform/settings/stored_value.h"
 
 namespace kel::settings_entries {
 namespace {
@@ -18,22 +19,22 @@ constexpr int32_t kSecondsPerHour = 3600;
 uint32_t cutTo32Bits(int64_t seconds) { return static_cast<uint32_t>(static_cast<uint64_t>(seconds)); }
 
 std::string storedString(const DefaultsBridge& store, const std::string& key) {
-  return store.typeOf(key) == StoredType::string ? store.getString(key) : std::string();
+  return stored_value::text(store, key).value_or(std::string());
 }
 
 // A hand-edited file may hold any number, or none.
 std::optional<uint16_t> storedPort(const DefaultsBridge& store, const std::string& key) {
-  if (store.typeOf(key) != StoredType::integer) return std::nullopt;
-  const int32_t port = store.getInt(key);
-  if (port < 1 || port > kHighestPort) return std::nullopt;
-  return static_cast<uint16_t>(port);
+  const std::optional<int32_t> port = stored_value::integer(store, key);
+  if (!port || *port < 1 || *port > kHighestPort) return std::nullopt;
+  return static_cast<uint16_t>(*port);
 }
 
 }  // namespace
 
 bool lastDifficultySwitchRecent(const DefaultsBridge& store, int64_t nowSeconds) {
-  if (store.typeOf(kDifficultySwitchKey) != StoredType::integer) return false;
-  const uint32_t stored = static_cast<uint32_t>(store.getInt(kDifficultySwitchKey));
+  const std::optional<int32_t> kept = stored_value::integer(store, kDifficultySwitchKey);
+  if (!kept) return false;
+  const uint32_t stored = static_cast<uint32_t>(*kept);
   // Unsigned subtraction wraps where a signed one would overflow; the result is then read signed.
   const int32_t elapsed = static_cast<int32_t>(cutTo32Bits(nowSeconds) - stored);
   return elapsed < kSecondsPerHour;

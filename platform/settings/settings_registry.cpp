@@ -6,6 +6,7 @@
 #include "platform/settings/defaults_bridge.h"
 #include "platform/settings/primitive_setting.h"
 #include "platform/settings/settings_host.h"
+#include "platform/settings/stored_value.h"
 
 namespace kel {
 namespace {
@@ -103,8 +104,7 @@ void SettingsRegistry::load(SettingsHost& host) {
     if (setting->persisted()) setting->load(store);
   }
   // The previous build's version is read before it is replaced; nothing acts on it yet.
-  [[maybe_unused]] const std::string previousVersion =
-      store.typeOf(kVersionKey) == StoredType::string ? store.getString(kVersionKey) : std::string();
+  [[maybe_unused]] const std::string previousVersion = stored_value::text(store, kVersionKey).value_or(std::string());
   store.setString(kVersionKey, host.versionText());
   if (store.typeOf(kKeybindsKey) == StoredType::stringList) {
     host.loadKeyBindings(store.getStringList(kKeybindsKey));
