@@ -6,8 +6,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 int fuzzOne(const uint8_t* data, size_t size);
+
+// The bytes as the text a file or a typed line gives a parser, byte for byte (each byte converted,
+// no pointer reinterpreted).
+inline std::string fuzzText(const uint8_t* data, size_t size) { return std::string(data, data + size); }
 
 // A property the parser promises for every input (a written file reads back, say); aborts with
 // the message when it does not hold, so both drivers report it as a finding.

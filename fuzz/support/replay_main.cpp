@@ -30,10 +30,10 @@ std::vector<fs::path> inputsBelow(const fs::path& folder) {
 bool replay(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) return false;
-  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
   std::fprintf(stderr, "replaying %s (%zu bytes)\n", file.c_str(), bytes.size());
-  fuzzOne(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  fuzzOne(bytes.data(), bytes.size());
   return true;
 }
 

@@ -86,7 +86,8 @@ bool writeCharacter(const fs::path& folder) {
   for (uint16_t c = 0; c < kStatCategoryCount; ++c) stats.categories[c][c + 1] = c;
   const std::vector<uint8_t> bytes = writeStatsBytes(stats);
   std::ofstream out(folder / "Seed.stat", std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  const std::string text(bytes.begin(), bytes.end());
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
   return writeCharacterFile(file, record) && static_cast<bool>(out);
 }
 

@@ -43,7 +43,8 @@ void layOut(const engine::FontAtlas* atlas, const std::u16string& text, int shap
 
 int fuzzOne(const uint8_t* data, size_t size) {
   constexpr size_t MAX_TEXT = 2048;
-  const std::string_view contents(reinterpret_cast<const char*>(data), size);
+  const std::string text = fuzzText(data, size);
+  const std::string_view contents = text;
   auto configuration = std::make_unique<engine::BMFontConfiguration>();
   configuration->parseConfigText(contents, "fonts/fuzz.fnt");
   engine::Font* font = engine::Font::createWithConfiguration(std::move(configuration));

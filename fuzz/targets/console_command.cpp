@@ -13,7 +13,7 @@
 #include "world/world.h"
 
 int fuzzOne(const uint8_t* data, size_t size) {
-  const std::string line(reinterpret_cast<const char*>(data), size);
+  const std::string line = fuzzText(data, size);
   World world(nullptr, WorldParams{}, 40, 20);
   NullGame game;
   PlayerDesktopLocal player(&game);

@@ -1,13 +1,12 @@
 // Scripts of the world tool's played game: whatever bytes a script holds, it parses into steps
 // whose arguments lie in their ranges, or it is refused with the number of a line it has.
 #include <string>
-#include <string_view>
 
 #include "fuzz/support/fuzz_one.h"
 #include "tools/world_tool/play_script.h"
 
 int fuzzOne(const uint8_t* data, size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::string text = fuzzText(data, size);
   std::string error;
   const auto steps = world_tool::parsePlayScript(text, error);
   if (!steps) {

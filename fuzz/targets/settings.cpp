@@ -11,7 +11,7 @@ int fuzzOne(const uint8_t* data, size_t size) {
   // No path: the store never touches a real settings file.
   kel::JsonDefaults store([] { return std::string(); });
   using State = kel::JsonDefaults::TextState;
-  const State state = store.readText(std::string(reinterpret_cast<const char*>(data), size));
+  const State state = store.readText(fuzzText(data, size));
   fuzzCheck(state != State::Unreadable || store.size() == 0, "an unreadable settings file gives the defaults");
   kel::JsonDefaults again([] { return std::string(); });
   fuzzCheck(again.loadText(store.toText()), "a written settings file is never judged damaged");

@@ -10,7 +10,7 @@
 #include "menus/server_list.h"
 
 int fuzzOne(const uint8_t* data, size_t size) {
-  const std::string input(reinterpret_cast<const char*>(data), size);
+  const std::string input = fuzzText(data, size);
   const size_t split = input.find('\n');
   const std::string host = input.substr(0, split);
   const std::string port = split == std::string::npos ? std::string() : input.substr(split + 1);
