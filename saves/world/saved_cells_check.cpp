@@ -8,6 +8,12 @@
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
 
+#if defined(RUBBLE_SAVE_CHECK)
+const bool kCheckSavedCells = true;
+#else
+const bool kCheckSavedCells = false;
+#endif
+
 namespace {
 
 void describe(const char* whose, const MapBlock& cell) {

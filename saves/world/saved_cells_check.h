@@ -2,20 +2,18 @@
 // The sanitizer builds' guard against a writer of cells that forgets its chunk mark. A save copies
 // only the chunks its map marked changed (`KeptCells`), so a cell written without its mark would be
 // left out of the file, and a player's work lost without a word. In the builds whose every test
-// runs under the address sanitizer, each save therefore compares its whole copy with the world,
-// field by field as the file keeps a cell, and stops the process, naming the first cell that
-// differs, when they are not equal. Release builds skip it: it costs a pass over every cell.
+// runs under a sanitizer (RUBBLE_SANITIZE or RUBBLE_TSAN, saves/CMakeLists.txt), each save
+// therefore compares its whole copy with the world, field by field as the file keeps a cell, and
+// stops the process, naming the first cell that differs, when they are not equal. Other builds skip
+// it: it costs a pass over every cell.
 
 #include <span>
 
 class MapBlock;
 class WorldMap;
 
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool kCheckSavedCells = true;
-#else
-inline constexpr bool kCheckSavedCells = false;
-#endif
+// True in the builds that check: the sanitizer builds compile this check in (RUBBLE_SAVE_CHECK).
+extern const bool kCheckSavedCells;
 
 // The index of the first cell whose kept fields differ between the copy and the map, or the
 // cell count when none does (a copy of another size differs at its first missing cell).

@@ -71,7 +71,7 @@ void takeCells(WorldFileSnapshot& snapshot, World& world) {
     for (const WorldFileSnapshot::CellPatch& patch : snapshot.patches) map.markChanged(patch.index);
   }
   snapshot.cells->levelWith(map);
-  if constexpr (kCheckSavedCells) {
+  if (kCheckSavedCells) {
     const CellGrid& kept = snapshot.cells->cells();
     requireCopyLevelWithMap({kept.data(), kept.size()}, map);
   }

@@ -246,13 +246,12 @@ TEST_F(EveryCellWriterTest, TheCheckFindsTheFirstCellWhoseKeptFieldsDiffer) {
   EXPECT_EQ(firstUnsavedCell(copy, map()), map().index(300, 40));
 }
 
-#if defined(__SANITIZE_ADDRESS__)
 using EveryCellWriterDeathTest = EveryCellWriterTest;
 
 // A writer that forgets its mark stops the save in every sanitizer test run, before a file is
 // written without the cell.
 TEST_F(EveryCellWriterDeathTest, ACellWrittenWithoutItsMarkStopsTheSaveNamingTheCell) {
-  ASSERT_TRUE(kCheckSavedCells);
+  if (!kCheckSavedCells) GTEST_SKIP() << "only the sanitizer builds check each save";
   floor(0, 40);
   saveAndReadBack("the floor");
   map().cell(300, 40).circuitB = 7;  // written past the map's marks, as a forgetful writer would
@@ -260,6 +259,5 @@ TEST_F(EveryCellWriterDeathTest, ACellWrittenWithoutItsMarkStopsTheSaveNamingThe
   map().markChanged(map().cell(300, 40));
   saveAndReadBack("the same cell, marked");
 }
-#endif
 
 }  // namespace
