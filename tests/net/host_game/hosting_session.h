@@ -1,7 +1,8 @@
 #pragma once
 // A hosting session for the tests that play a generated world: the host's rules (`NetLogic`) and
 // game (`GameRemoteServer`) over an endpoint, playing the world the content generates from seed 11
-// at the smallest size, the host's own player standing at (10, 10).
+// at the smallest size, the host's own player standing at (10, 10) and telling `hostEvents` (null:
+// nobody) what the host's screen shows of it.
 
 #include <memory>
 
@@ -40,14 +41,15 @@ inline MapBlock* groundIn(WorldMap& map, int32_t column) {
   return nullptr;
 }
 
-inline std::unique_ptr<LocalSession> hostingSession(NetServer& server, HostingControl& hosting, uint8_t mode = 0) {
+inline std::unique_ptr<LocalSession> hostingSession(NetServer& server, HostingControl& hosting, uint8_t mode = 0,
+                                                    PlayerEvents* hostEvents = nullptr) {
   SessionKind kind{.rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
                    .game = [&server, &hosting](LocalLogic& rules, const GameServices& services) {
                      return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, hosting,
                                                                services);
                    }};
-  auto session = std::make_unique<LocalSession>(WorldContext{}, nullptr, nullptr, kind);
-  game_test::playIn(*session, generatedWorld(session->context(), mode), 10, 10);
+  auto session = std::make_unique<LocalSession>(WorldContext{}, nullptr, hostEvents, kind);
+  game_test::playIn(*session, generatedWorld(session->context(), mode), 10, 10, hostEvents);
   return session;
 }
 

@@ -108,6 +108,10 @@ class PlayerLog final : public PlayerEvents {
   void tileEffect(PlayerGraphical&, const MapBlock& cell, uint8_t kind) override {
     cellEffects.push_back({cell.x, cell.y, kind});
   }
+  void inventoryView(uint8_t page) override { pages.push_back(page); }
+  void healthFlash(bool damage) override {
+    if (!damage) ++heals;
+  }
   bool tradeRequest(uint8_t askingPeer, uint8_t askedPeer, const std::string& name) override {
     asked.push_back({askingPeer, askedPeer, name});
     return true;
@@ -130,6 +134,8 @@ class PlayerLog final : public PlayerEvents {
     uint8_t kind;
   };
   std::vector<CellEffect> cellEffects;  // the effects her view was told to show at a cell
+  std::vector<uint8_t> pages;            // the inventory view's pages her uses opened
+  int heals = 0;                         // the times her health icon flashed for a gain
 };
 
 class StayingExit final : public ClientGameExit {
@@ -238,7 +244,7 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     transfertest::loadContent();
     meeting = GetParam() ? std::unique_ptr<Meeting>(std::make_unique<HubMeeting>())
                          : std::unique_ptr<Meeting>(std::make_unique<EnetMeeting>());
-    session = hostingSession(server, hosting, worldMode());
+    session = hostingSession(server, hosting, worldMode(), hostEvents());
     hostWorld = session->running().world.get();
     WorldMap& map = hostWorld->map();
     column = map.width() / 2;
@@ -275,6 +281,8 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
   virtual uint8_t worldMode() const { return 0; }
   // What the host's screen shows of its clients' players (null: nothing), set before they join.
   virtual HostPlayersView* hostView() { return nullptr; }
+  // What the host's own player tells the host's screen (null: nobody).
+  virtual PlayerEvents* hostEvents() { return nullptr; }
   static bool inGame(Joiner& joiner) {
     return joiner.game().isStarted() && joiner.net.state() == NetClient::kInGame;
   }

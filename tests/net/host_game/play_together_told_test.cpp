@@ -1,14 +1,18 @@
 // What the host's rules tell or show the player who acted reaches that player, over real ENet on
 // 127.0.0.1: a joined player's placement in a protected area is refused with the text and the cell
 // effect on her screen (none of it on the host's), and the host's forge, open in her inventory,
-// shows its smelting on her screen without a click.
+// shows its smelting on her screen without a click. A chest she opens opens her inventory view at
+// the container's page, and food she eats flashes her health icon: on her screen, never the host's.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
+#include "content/tables/craft_def.h"
 #include "content/texts/language_texts.h"
+#include "game/player/player_events.h"
+#include "game/rules/consumption_rules.h"
 #include "tests/net/host_game/play_together.h"
 #include "world/blocks/block_entity_cast.h"
 #include "world/blocks/forge.h"
@@ -34,9 +38,26 @@ class HostScreen final : public HostPlayersView, public PlayerEvents {
   void tileEffect(PlayerGraphical&, const MapBlock&, uint8_t kind) override { cellEffects.push_back(kind); }
   void message(uint8_t, const std::string& text) override { messages.push_back(text); }
   void textById(uint8_t, int16_t id) override { messages.push_back(std::to_string(id)); }
+  void inventoryView(uint8_t page) override { pages.push_back(page); }
+  void healthFlash(bool damage) override {
+    if (!damage) ++heals;
+  }
   std::vector<uint8_t> cellEffects;
   std::vector<std::string> messages;
+  std::vector<uint8_t> pages;
+  int heals = 0;
 };
+
+// Food: eaten, it heals. The first the content makes by a recipe.
+uint16_t someFood() {
+  for (const CraftDef& recipe : contentTables().craftDefs) {
+    const uint16_t id = recipe.result();
+    if (recipe.resultCount() == 0 || id == 0 || id >= contentTables().itemDefs.size()) continue;
+    const ItemDef& def = contentTables().itemDefs[id];
+    if (def.defined && !isPotionItem(id) && def.record.value() > 0) return id;
+  }
+  return 0;
+}
 
 class PlayTogetherTold : public PlayTogether {
  protected:
@@ -140,7 +161,54 @@ TEST_P(PlayTogetherTold, HerOpenForgeShowsTheHostsSmeltingWithoutAClick) {
   EXPECT_EQ(herForge()->itemAt(Forge::kOutput)->count, forge->itemAt(Forge::kOutput)->count);
 }
 
+// The host's own player tells the same screen as its clients' copies: whatever reaches it for her
+// action reached the host's view.
+class PlayTogetherOwnScreen : public PlayTogetherTold {
+ protected:
+  PlayerEvents* hostEvents() override { return &screen; }
+};
+
+TEST_P(PlayTogetherOwnScreen, AChestOpensTheContainerPageOnlyOnTheScreenOfWhoOpenedIt) {
+  herPlace(column + 6);
+  MapBlock& hers = roomWithFloor(column + 7);
+  placeChest(hers, 8);
+  ASSERT_TRUE(ann->game().useBlock(*ann->world()->cellAt(hers.x, hers.y), MapBlock::kFront));
+  ASSERT_TRUE(runUntil([&] { return block_entity_cast<Chest>(ann->player().openContainer()) != nullptr; }))
+      << "the chest did not open for her";
+  EXPECT_EQ(ann->log.pages, std::vector<uint8_t>{inventory_page::kContainer}) << "her view opened the container page";
+  settle();
+  EXPECT_TRUE(screen.pages.empty()) << "the host's inventory view opened for her chest";
+  EXPECT_EQ(hostPlayer().openContainer(), nullptr);
+  EXPECT_TRUE(bo->log.pages.empty());
+
+  // The host's own chest, beside him, opens on his screen and nobody else's.
+  MapBlock& his = standingRoom(hostPlayer().cellX + 1);
+  Chest& chest = placeChest(his, 8);
+  ASSERT_TRUE(session->game().useBlock(his, MapBlock::kFront));
+  EXPECT_EQ(hostPlayer().openContainer(), &chest);
+  EXPECT_EQ(screen.pages, std::vector<uint8_t>{inventory_page::kContainer});
+  settle();
+  EXPECT_EQ(ann->log.pages.size(), 1u);
+  EXPECT_TRUE(bo->log.pages.empty());
+}
+
+TEST_P(PlayTogetherOwnScreen, FoodSheEatsFlashesHerHealthIconAndNotTheHosts) {
+  const uint16_t food = someFood();
+  ASSERT_NE(food, 0) << "the content has a food";
+  carry(*ann, 0, food, 2);
+  const float hungry = ann->player().stats.maxHealth / 4;
+  ann->player().health = hungry;
+  onHost(kAnn).health = hungry;
+  ASSERT_TRUE(ann->game().consumeItem(ann->inventory().slotItem({SlotKind::Quick, 0, 0})));
+  ASSERT_TRUE(runUntil([&] { return ann->player().health > hungry; })) << "the host fed her";
+  EXPECT_GE(ann->log.heals, 1) << "her health icon did not flash";
+  settle();
+  EXPECT_EQ(screen.heals, 0) << "the host's health icon flashed for her meal";
+  EXPECT_EQ(bo->log.heals, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherTold, ::testing::Values(false));
+INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherOwnScreen, ::testing::Values(false));
 
 }  // namespace
 }  // namespace nettest
