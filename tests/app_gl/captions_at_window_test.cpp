@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "content/items/item.h"
@@ -36,11 +37,6 @@ constexpr uint16_t kAnvilEntry = 0, kTableEntry = 1;
 constexpr SlotRef kFirstQuickCell{SlotKind::Quick, 0, 0};
 
 InventoryView& inventoryView() { return gameViews()->inventoryView(); }
-
-SlotRef slotOf(uint16_t id) {
-  const std::vector<SlotRef> slots = slotsHolding(id);
-  return slots.empty() ? SlotRef{} : slots[0];
-}
 
 // Whether a line the inventory draws holds the text.
 bool drawnLineHolds(const std::string& text) {
@@ -75,6 +71,14 @@ void throwFromCell(SlotRef from) {
   leftButton(GLFW_RELEASE);
 }
 
+// The paint's stack is dragged onto the firework's cell, which takes it whole.
+Step paintDraggedOntoTheFirework(std::string name, uint16_t paint) {
+  return {std::move(name), [paint] {
+            dragInventoryStack(slotOf(paint), slotOf(kFirework));
+            return carriedCount(paint) == 0;
+          }, 5};
+}
+
 // A page of the craft book entry in the first quick cell.
 bool recipePageInFirstQuickCell(uint16_t entry) {
   player()->inventory->setSlot(kFirstQuickCell, newItem(kRecipePage, 0, 1, 0, entry));
@@ -94,10 +98,7 @@ TEST_F(CaptionsAtWindowTest, AFireworksFillCaptionGoesWithItsPageAndWithTheFirew
          return carriedCount(kFirework) == 1 && carriedCount(kRedPaint) == 1 && carriedCount(kBluePaint) == 1;
        }, 1},
       inventoryPageOpened("the backpack page", InventoryView::kBackpack, 10),
-      {"drag the red paint onto the firework", [&] {
-         dragInventoryStack(slotOf(kRedPaint), slotOf(kFirework));
-         return carriedCount(kRedPaint) == 0;
-       }, 5},
+      paintDraggedOntoTheFirework("drag the red paint onto the firework", kRedPaint),
       {"the page says it was filled", [&] {
          saidOnItsPage = drawnLineHolds("Filled: 1 of 4 colours");
          const std::vector<engine::Label*> floating = inventoryLabels("Filled:");
@@ -110,10 +111,7 @@ TEST_F(CaptionsAtWindowTest, AFireworksFillCaptionGoesWithItsPageAndWithTheFirew
          return true;
        }, 1},
       inventoryPageOpened("back to the backpack page", InventoryView::kBackpack, 10),
-      {"drag the blue paint onto the firework", [&] {
-         dragInventoryStack(slotOf(kBluePaint), slotOf(kFirework));
-         return carriedCount(kBluePaint) == 0;
-       }, 5},
+      paintDraggedOntoTheFirework("drag the blue paint onto the firework", kBluePaint),
       {"it says so again", [&] {
          saidAgain = drawnLineHolds("Filled: 2 of 4 colours");
          return true;
@@ -126,10 +124,7 @@ TEST_F(CaptionsAtWindowTest, AFireworksFillCaptionGoesWithItsPageAndWithTheFirew
          EXPECT_FALSE(drawnLineHolds("Filled:")) << "the fill is told of a firework that is gone";
          return true;
        }, 1},
-      {"close the inventory", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Main;
-       }},
+      escapedTo("close the inventory", ViewId::Main),
   }));
   playScript(script);
   EXPECT_TRUE(saidOnItsPage) << "the fill was not told where it was made";
@@ -167,19 +162,13 @@ TEST_F(CaptionsAtWindowTest, ALearnedRecipesTextFloatsInsideTheWindowAndIsGoneAt
          floatedInside = insideWindow(*floating.front());
          return true;
        }, 5},
-      {"close the inventory at once", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Main;
-       }},
+      escapedTo("close the inventory at once", ViewId::Main),
       inventoryPageOpened("the inventory once more", InventoryView::kBackpack, 10),
       {"nothing of that text is left either", [&] {
          leftOverLater = static_cast<int>(inventoryLabels("Learned:").size());
          return true;
        }, 1},
-      {"close it", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Main;
-       }},
+      escapedTo("close it", ViewId::Main),
   }));
   playScript(script);
   EXPECT_EQ(leftOver, 0) << "the learned text stays over the cells after the book opened";

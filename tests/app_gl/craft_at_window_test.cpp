@@ -162,10 +162,7 @@ TEST_F(CraftAtWindowTest, AShovelIsMadeAtTheWorkbenchAndPlanksByHandAwayFromIt) 
          shovelIconPixels = iconPixels(*cell);
          return true;
        }, 5},
-      {"close the inventory", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Main;
-       }},
+      escapedTo("close the inventory", ViewId::Main),
       {"walk away from the bench", [&] {
          const int32_t away = static_cast<int32_t>(player()->cellX) - static_cast<int32_t>(bench->x);
          if (walkKey == 0) {
@@ -260,10 +257,7 @@ TEST_F(CraftAtWindowTest, FourPlanksInTheGridsTopLeftCornerMakeAWorkbench) {
          const Item* made = player()->inventory->slotItem({SlotKind::Single, 0, 0});
          return made != nullptr && made->id == kWorkbench;
        }, 5},
-      {"close the inventory", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Main;
-       }},
+      escapedTo("close the inventory", ViewId::Main),
   }));
 
   playScript(script);
@@ -315,10 +309,7 @@ TEST_F(CraftAtWindowTest, TheGridTakesTheFirstFittingRecipeAndNamesItsStation) {
          EXPECT_TRUE(made == nullptr || made->isNone()) << "item " << made->id << " was made by hand";
          return true;
        }, 5},
-      {"close the inventory", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Main;
-       }},
+      escapedTo("close the inventory", ViewId::Main),
   }));
 
   playScript(script);

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "content/items/item.h"
-#include "engine/text/label.h"
 #include "entities/core/world_entities.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
@@ -23,9 +22,7 @@
 #include "tests/support/firework_sparks.h"
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
-#include "ui/views/main_view.h"
 #include "view/entities/local_entity.h"
-#include "view/console/console_node.h"
 #include "view/inventory/inventory_sprite.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -41,26 +38,11 @@ constexpr uint8_t kRed = 6, kBlue = 10;
 constexpr uint16_t kStone = 2;  // a plain solid block
 constexpr const char* kEmpty = "The firework is empty! Fill it with dyes!";
 
-bool consoleSays(const std::string& text) {
-  ConsoleNode* console = MainView::console();
-  if (console == nullptr) return false;
-  for (int32_t tag = 1; tag <= console->lineCount(); ++tag) {
-    auto* line = dynamic_cast<engine::Label*>(console->getChildByTag(tag));
-    if (line != nullptr && line->getString() == text) return true;
-  }
-  return false;
-}
-
 size_t flying() { return player()->world->entities()->bullets().size(); }
 
 // The spark colours among the world's particles.
 void collectSparkColours(std::set<uint8_t>& colours) {
   testsupport::collectSparkColours(player()->world->entities()->debris(), colours);
-}
-
-SlotRef slotOf(uint16_t id) {
-  const std::vector<SlotRef> slots = slotsHolding(id);
-  return slots.empty() ? SlotRef{} : slots[0];
 }
 
 uint32_t fireworkWord() {

@@ -28,7 +28,6 @@
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/main_view.h"
-#include "view/console/console_node.h"
 #include "view/entities/local_entity.h"
 #include "view/inventory/inventory_sprite.h"
 #include "view/inventory/item_tooltip.h"
@@ -46,16 +45,6 @@ using namespace apptest;
 enum Tackle : uint16_t { kEarthworm = 13, kRod = 15, kCorkBobber = 16 };
 constexpr uint8_t kRodSlot = 8;
 constexpr uint8_t kWaterFull = (1u << 6) | (4u << 3) | 4u;  // water, both levels full
-
-bool consoleSays(const std::string& start) {
-  ConsoleNode* console = MainView::console();
-  if (console == nullptr) return false;
-  for (int32_t tag = 1; tag <= console->lineCount(); ++tag) {
-    auto* line = dynamic_cast<engine::Label*>(console->getChildByTag(tag));
-    if (line != nullptr && line->getString().rfind(start, 0) == 0) return true;
-  }
-  return false;
-}
 
 // Three cells of still water a few columns beside the player on its row, whatever stood there,
 // with the ground the player stands on behind them as a sea has its bed; the pool's middle cell.
@@ -190,10 +179,10 @@ TEST_F(FishingAtWindowTest, ARodWithoutABobberSaysWhereItGoesAndWithOneItCasts) 
       {"left-click the water with no bobber: the rod says what it needs", [&] {
          click(pointOf(*pool), GLFW_MOUSE_BUTTON_LEFT);
          EXPECT_EQ(current(), ViewId::Main);
-         EXPECT_FALSE(consoleSays("You need a")) << "the click tried to mine the water";
+         EXPECT_FALSE(consoleBegins("You need a")) << "the click tried to mine the water";
          EXPECT_NE(pool->liquid, 0);
          EXPECT_NE(pool->backId(), 0) << "the bed behind the water was mined";
-         return consoleSays("A fishing rod needs a bobber or a lure");
+         return consoleBegins("A fishing rod needs a bobber or a lure");
        }, 5},
       {"a bobber in the ammunition slot; left-click the water: the rod casts", [&] {
          if (current() == ViewId::Fish) return bobbers() == 1;
@@ -249,7 +238,7 @@ TEST_F(FishingAtWindowTest, TheFishingViewClosesWhenTheBobberLandsOnTheGround) {
          return current() == ViewId::Fish && bobbers() == 1;
        }, 5},
       {"the bobber lands on the ground and the view closes", [&] {
-         return consoleSays("The bobber landed on the ground.") && bobbers() == 0 && current() == ViewId::Main;
+         return consoleBegins("The bobber landed on the ground.") && bobbers() == 0 && current() == ViewId::Main;
        }, 60 * 10},
   }));
 

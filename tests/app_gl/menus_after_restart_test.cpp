@@ -90,6 +90,15 @@ Step backToTheMainMenu() {
           }, 20};
 }
 
+// From the main menu to her join page: the characters page of the joining path, and Enter on the
+// row it opens on.
+std::vector<Step> toHerJoinPage(const std::string& name) {
+  return joined(toTheCharacters(true), {{name, [] {
+                                            tap(GLFW_KEY_ENTER);
+                                            return startView().page() == StartView::Page::Join;
+                                          }, 10}});
+}
+
 class MenusAfterRestartTest : public AppRunTest {};
 
 TEST_F(MenusAfterRestartTest, TheCharactersPageOpensOnTheCurrentCharacterAndTheJoinPageKeepsItsAddress) {
@@ -125,12 +134,8 @@ TEST_F(MenusAfterRestartTest, TheCharactersPageOpensOnTheCurrentCharacterAndTheJ
        }, 1},
       backToTheMainMenu(),
   });
-  first = joined(first, toTheCharacters(true));
+  first = joined(first, toHerJoinPage("her join page"));
   first = joined(first, {
-      {"her join page", [] {
-         tap(GLFW_KEY_ENTER);
-         return startView().page() == StartView::Page::Join;
-       }, 10},
       {"type the address", [] { return typeInRow("Address: ", kAddress, 0); }, 10},
       {"type the port", [] { return typeInRow("Port: ", kPort, 0); }, 10},
       backToTheMainMenu(),
@@ -156,12 +161,8 @@ TEST_F(MenusAfterRestartTest, TheCharactersPageOpensOnTheCurrentCharacterAndTheJ
        }, 1},
       backToTheMainMenu(),
   });
-  second = joined(second, toTheCharacters(true));
+  second = joined(second, toHerJoinPage("her join page again"));
   second = joined(second, {
-      {"her join page again", [] {
-         tap(GLFW_KEY_ENTER);
-         return startView().page() == StartView::Page::Join;
-       }, 10},
       {"it offers the address and port typed before", [] {
          EXPECT_TRUE(hasRow(std::string("Address: ") + kAddress)) << "the address was forgotten";
          EXPECT_TRUE(hasRow(std::string("Port: ") + kPort)) << "the port was forgotten";

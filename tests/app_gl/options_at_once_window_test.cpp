@@ -80,10 +80,7 @@ TEST_F(OptionsAtOnceWindowTest, LightingWheelAndLastSlotChangeWithoutEnteringAga
          smoothAgain = changed(smooth, groundPixels());
          return true;
        }},
-      {"pause", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Pause;
-       }, 10},
+      escapedTo("pause", ViewId::Pause, 10),
       {"the options", [&] { return chooseRow("Options") && hasRow("Smooth Lighting: On"); }, 10},
       {"smooth lighting off", [&] { return chooseRow("Smooth Lighting: On") && hasRow("Smooth Lighting: Off"); }, 10},
       {"the mouse wheel off", [&] {
@@ -92,10 +89,7 @@ TEST_F(OptionsAtOnceWindowTest, LightingWheelAndLastSlotChangeWithoutEnteringAga
       {"keep the last slot empty", [&] {
          return chooseRow("Keep Last Slot Empty: Off") && hasRow("Keep Last Slot Empty: On");
        }, 10},
-      {"back to the game", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Main;
-       }, 10},
+      escapedTo("back to the game", ViewId::Main, 10),
       {"the ground is lit flat", [&] {
          flat = changed(smooth, groundPixels());
          return true;
@@ -176,18 +170,12 @@ TEST_F(OptionsAtOnceWindowTest, TheChatSwitchesChangeTheConsoleWithoutEnteringAg
          backedBefore = consolePanel() != nullptr;
          return consoleShows("hello there");
        }, 30},
-      {"pause", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Pause;
-       }, 10},
+      escapedTo("pause", ViewId::Pause, 10),
       {"the options", [&] { return chooseRow("Options") && hasRow("Fancy Chat: On"); }, 10},
       {"fancy chat off", [&] { return chooseRow("Fancy Chat: On") && hasRow("Fancy Chat: Off"); }, 10},
       {"the background off", [&] { return chooseRow("Chat Background: On") && hasRow("Chat Background: Off"); }, 10},
       {"the filter on", [&] { return chooseRow("Profanity Filter: Off") && hasRow("Profanity Filter: On"); }, 10},
-      {"back to the game", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Main;
-       }, 10},
+      escapedTo("back to the game", ViewId::Main, 10),
       {"the console is plain and unbacked, its line kept", [&] {
          slidAfter = consoleSlides();
          backedAfter = consolePanel() != nullptr;
@@ -200,16 +188,10 @@ TEST_F(OptionsAtOnceWindowTest, TheChatSwitchesChangeTheConsoleWithoutEnteringAg
          EXPECT_FALSE(consoleShows("bastard"));
          return true;
        }, 30},
-      {"pause again", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Pause;
-       }, 10},
+      escapedTo("pause again", ViewId::Pause, 10),
       {"the options again", [&] { return chooseRow("Options") && hasRow("Chat Background: Off"); }, 10},
       {"the background on", [&] { return chooseRow("Chat Background: Off") && hasRow("Chat Background: On"); }, 10},
-      {"back to the game again", [&] {
-         tap(GLFW_KEY_ESCAPE);
-         return current() == ViewId::Main;
-       }, 10},
+      escapedTo("back to the game again", ViewId::Main, 10),
       {"the lines are backed again", [&] {
          backedAgain = consolePanel() != nullptr;
          return true;

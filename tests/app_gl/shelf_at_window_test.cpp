@@ -11,18 +11,17 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "content/items/item.h"
-#include "engine/text/label.h"
+#include "engine/sprite/sprite_batch_node.h"
 #include "game/inventory/inventory.h"
 #include "game/player/player_desktop.h"
 #include "platform/settings/settings.h"
 #include "tests/app_gl/app_run_support.h"
 #include "tests/app_gl/window_play.h"
-#include "ui/views/main_view.h"
 #include "view/atlas/game_textures.h"
-#include "view/console/console_node.h"
 #include "world/blocks/shelf.h"
 #include "world/cells/map_block.h"
 #include "world/map/world_map.h"
@@ -50,6 +49,36 @@ std::vector<unsigned char> quarterPixels(const MapBlock& cell) {
                      static_cast<int>(20 * scale));
 }
 
+// A right click on the shelf's lower right quarter puts one of the five held onto it.
+Step oneOnTheShelf(std::string name, MapBlock*& shelfCell) {
+  return {std::move(name), [&shelfCell] {
+            click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
+            return carriedCount(kMaterial) == 4;
+          }, 5};
+}
+
+// A quick slot with nothing in it is taken into hand.
+Step handEmptied() {
+  return {"empty the hand", [] {
+            for (uint8_t slot = 0; slot < 10; ++slot) {
+              if (player()->inventory->slotItem({SlotKind::Quick, slot, 0}) == nullptr) {
+                tap(quickKey(slot));
+                break;
+              }
+            }
+            return player()->heldItem() == nullptr;
+          }, 5};
+}
+
+// A right click on the lower right quarter with the empty hand takes back what it shows there.
+Step takenBack(std::string name, MapBlock*& shelfCell) {
+  return {std::move(name), [&shelfCell] {
+            click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
+            Shelf* shelf = player()->world->shelves().findAt(*shelfCell);
+            return shelf != nullptr && shelf->itemAt(kLowerRight) == nullptr;
+          }, 5};
+}
+
 // A four-place shelf placed beside the player, and a stack of five of a material in hand.
 std::vector<Step> aShelfAndAStackInHand(MapBlock*& shelfCell) {
   return {
@@ -59,13 +88,7 @@ std::vector<Step> aShelfAndAStackInHand(MapBlock*& shelfCell) {
          return shelfCell != nullptr;
        }, 1},
       {"the shelf stands", [&shelfCell] { return shelfCell->frontId() == 212; }, 10},
-      {"hold a stack of a material", [] {
-         give(kMaterial, 5);
-         const std::vector<SlotRef> slots = slotsHolding(kMaterial);
-         if (slots.empty() || slots[0].kind != SlotKind::Quick) return false;
-         tap(quickKey(slots[0].x));
-         return player()->heldItem() != nullptr && player()->heldItem()->id == kMaterial;
-       }},
+      stackInHand("hold a stack of a material", kMaterial, 5),
   };
 }
 
@@ -115,24 +138,9 @@ TEST_F(ShelfAtWindowTest, AnItemPutOnTheShelfIsTakenBackWithAnEmptyHand) {
   int walkKey = 0;
 
   Script script(joined(joined(intoANewWorld(), aShelfAndAStackInHand(shelfCell)), {
-      {"put one of the stack on it", [&] {
-         click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
-         return carriedCount(kMaterial) == 4;
-       }, 5},
-      {"empty the hand", [&] {
-         for (uint8_t slot = 0; slot < 10; ++slot) {
-           if (player()->inventory->slotItem({SlotKind::Quick, slot, 0}) == nullptr) {
-             tap(quickKey(slot));
-             break;
-           }
-         }
-         return player()->heldItem() == nullptr;
-       }, 5},
-      {"right-click the shelf with the empty hand", [&] {
-         click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
-         Shelf* shelf = player()->world->shelves().findAt(*shelfCell);
-         return shelf != nullptr && shelf->itemAt(kLowerRight) == nullptr;
-       }, 5},
+      oneOnTheShelf("put one of the stack on it", shelfCell),
+      handEmptied(),
+      takenBack("right-click the shelf with the empty hand", shelfCell),
       {"walk onto the shelf's cell and take the item back", [&] {
          const auto column = static_cast<int32_t>(player()->cellX);
          if (walkKey == 0) walkKey = static_cast<int32_t>(shelfCell->x) > column ? GLFW_KEY_D : GLFW_KEY_A;
@@ -189,16 +197,6 @@ TEST_F(ShelfAtWindowTest, WhatTheShelfShowsIsDrawnAgainAfterSaveAndQuitAndContin
   EXPECT_NEAR(shownAfter, shownBefore, shownBefore / 4 + 1) << "it is drawn as it was before the save";
 }
 
-bool consoleSays(const std::string& text) {
-  ConsoleNode* console = MainView::console();
-  if (console == nullptr) return false;
-  for (int32_t tag = 1; tag <= console->lineCount(); ++tag) {
-    auto* line = dynamic_cast<engine::Label*>(console->getChildByTag(tag));
-    if (line != nullptr && line->getString() == text) return true;
-  }
-  return false;
-}
-
 // An open cell three columns from the player, on its row or one off, with ground under it; null
 // for none.
 MapBlock* openGroundThreeAway() {
@@ -232,13 +230,7 @@ TEST_F(ShelfAtWindowTest, TheShelfTakesAnItemOnlyFromWhereItGivesItBack) {
          return true;
        }, 1},
       {"the shelf stands", [&] { return shelfCell->frontId() == 212; }, 10},
-      {"hold a stack of a material", [] {
-         give(kMaterial, 5);
-         const std::vector<SlotRef> slots = slotsHolding(kMaterial);
-         if (slots.empty() || slots[0].kind != SlotKind::Quick) return false;
-         tap(quickKey(slots[0].x));
-         return player()->heldItem() != nullptr && player()->heldItem()->id == kMaterial;
-       }},
+      stackInHand("hold a stack of a material", kMaterial, 5),
       {"right-click the shelf from there", [&] {
          click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
          return true;
@@ -262,24 +254,9 @@ TEST_F(ShelfAtWindowTest, TheShelfTakesAnItemOnlyFromWhereItGivesItBack) {
          release(GLFW_KEY_SPACE);
          return player()->isGrounded();
        }, 60 * 4},
-      {"put one on it from beside it", [&] {
-         click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
-         return carriedCount(kMaterial) == 4;
-       }, 5},
-      {"empty the hand", [] {
-         for (uint8_t slot = 0; slot < 10; ++slot) {
-           if (player()->inventory->slotItem({SlotKind::Quick, slot, 0}) == nullptr) {
-             tap(quickKey(slot));
-             break;
-           }
-         }
-         return player()->heldItem() == nullptr;
-       }, 5},
-      {"take it back from the same spot", [&] {
-         click(lowerRightOf(*shelfCell), GLFW_MOUSE_BUTTON_RIGHT);
-         Shelf* shelf = player()->world->shelves().findAt(*shelfCell);
-         return shelf != nullptr && shelf->itemAt(kLowerRight) == nullptr;
-       }, 5},
+      oneOnTheShelf("put one on it from beside it", shelfCell),
+      handEmptied(),
+      takenBack("take it back from the same spot", shelfCell),
   }));
 
   playScript(script, {}, "-windowed");

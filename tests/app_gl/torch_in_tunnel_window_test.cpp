@@ -31,9 +31,6 @@ constexpr uint16_t kWorkbench = 24;
 constexpr uint16_t kWorkbenchBlock = 32;
 constexpr uint8_t kBenchSlot = 8;
 
-// The number key that holds a quick slot: 1 to 9, then 0.
-int quickKey(uint8_t slot) { return slot < 9 ? GLFW_KEY_1 + slot : GLFW_KEY_0; }
-
 long brightness(const std::vector<unsigned char>& pixels) {
   long sum = 0;
   for (size_t i = 0; i + 3 < pixels.size(); i += 4) sum += pixels[i] + pixels[i + 1] + pixels[i + 2];

@@ -27,6 +27,8 @@
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "ui/views/list_view.h"
+#include "ui/views/main_view.h"
+#include "view/console/console_node.h"
 #include "view/main_layer.h"
 #include "view/inventory/inventory_sprite.h"
 #include "world/cells/map_block.h"
@@ -153,6 +155,11 @@ std::vector<SlotRef> slotsHolding(uint16_t id) {
   return slots;
 }
 
+SlotRef slotOf(uint16_t id) {
+  const std::vector<SlotRef> slots = slotsHolding(id);
+  return slots.empty() ? SlotRef{} : slots[0];
+}
+
 uint32_t carriedCount(uint16_t id) {
   uint32_t count = 0;
   for (SlotRef slot : slotsHolding(id)) count += player()->inventory->slotItem(slot)->count;
@@ -198,6 +205,28 @@ std::vector<engine::Label*> labelsUnder(engine::Node& node, const std::string& p
     }
   }
   return found;
+}
+
+namespace {
+
+bool consoleHas(const std::function<bool(const std::string&)>& matches) {
+  ConsoleNode* console = MainView::console();
+  if (console == nullptr) return false;
+  for (int32_t tag = 1; tag <= console->lineCount(); ++tag) {
+    auto* line = dynamic_cast<engine::Label*>(console->getChildByTag(tag));
+    if (line != nullptr && matches(line->getString())) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool consoleSays(const std::string& text) {
+  return consoleHas([&text](const std::string& line) { return line == text; });
+}
+
+bool consoleBegins(const std::string& start) {
+  return consoleHas([&start](const std::string& line) { return line.rfind(start, 0) == 0; });
 }
 
 int nodePixels(engine::Node& node, const engine::Vec2& at, int half) {
@@ -260,6 +289,23 @@ Step inventoryPageOpened(std::string name, uint8_t page, int frameLimit) {
             if (current() == ViewId::Inventory && view.page() != page) tap(GLFW_KEY_TAB);
             return current() == ViewId::Inventory && view.page() == page;
           }, frameLimit};
+}
+
+Step escapedTo(std::string name, ViewId view, int frameLimit) {
+  return {std::move(name), [view] {
+            tap(GLFW_KEY_ESCAPE);
+            return current() == view;
+          }, frameLimit};
+}
+
+Step stackInHand(std::string name, uint16_t id, uint16_t count) {
+  return {std::move(name), [id, count] {
+            give(id, count);
+            const std::vector<SlotRef> slots = slotsHolding(id);
+            if (slots.empty() || slots[0].kind != SlotKind::Quick) return false;
+            tap(quickKey(slots[0].x));
+            return player()->heldItem() != nullptr && player()->heldItem()->id == id;
+          }};
 }
 
 bool Script::outOfTime() {

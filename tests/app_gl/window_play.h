@@ -66,6 +66,8 @@ engine::Vec2 pointOfWorld(const engine::Vec2& world);
 uint32_t carriedCount(uint16_t id);
 // The quick and backpack slots holding the item.
 std::vector<SlotRef> slotsHolding(uint16_t id);
+// The first of them; the none slot when none holds it.
+SlotRef slotOf(uint16_t id);
 // The player picks up a new stack of the item.
 void give(uint16_t id, uint16_t count);
 // The number key that holds a quick slot: 1 to 9, then 0.
@@ -80,6 +82,9 @@ MapBlock* placeCarriedNextToPlayer(uint16_t item);
 int nodePixels(engine::Node& node, const engine::Vec2& at, int half);
 // The labels under the node, at any depth, whose text begins with the prefix.
 std::vector<engine::Label*> labelsUnder(engine::Node& node, const std::string& prefix);
+// Whether the game's console shows a line that is the text, or one that begins with it.
+bool consoleSays(const std::string& text);
+bool consoleBegins(const std::string& start);
 // How many pixels around a slot sprite's middle its icon changes.
 int iconPixels(const InventorySprite& sprite);
 // The pixels that the tile window alone draws over the middle of a cell (every other node hidden
@@ -114,6 +119,12 @@ inline constexpr double kWorkerSeconds = 600.0;
 Step workerStep(std::string name, std::function<bool()> done);
 // A step that opens the inventory with E and steps its pages with Tab until the page is shown.
 Step inventoryPageOpened(std::string name, uint8_t page, int frameLimit);
+// A step that taps Escape every frame until the view is current: the pause view from the game, the
+// game from a view over it.
+Step escapedTo(std::string name, ViewId view, int frameLimit = Step{}.frameLimit);
+// A step that gives the player a new stack of the item and takes it into hand with its quick
+// slot's number key.
+Step stackInHand(std::string name, uint16_t id, uint16_t count);
 
 // The steps from the start view into a new world of the smallest size, generated from seed 7, played
 // by a new character of the default name, "Player": each step through the menus' rows.
