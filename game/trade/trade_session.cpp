@@ -9,10 +9,10 @@
 #include "game/trade/trade_requests.h"
 #include "game/trade/trade_stacks.h"
 
-uint32_t TradeSession::offeredCountOf(const PlayerBase& player, uint16_t id) {
+uint32_t TradeSession::offeredCountOf(const PlayerBase& player, const Item& stack) {
   uint32_t count = 0;
   for (const ItemPtr& offered : offersOf(player)) {
-    if (offered != nullptr && offered->id == id) count += offered->count;
+    if (offered != nullptr && offered->id == stack.id && offered->word == stack.word) count += offered->count;
   }
   return count;
 }

@@ -36,8 +36,8 @@ class TradeSession {
     return a == &player ? offersA : offersB;
   }
 
-  // How many of the item id the player's places offer together.
-  uint32_t offeredCountOf(const PlayerBase& player, uint16_t id);
+  // How many of the stack's id and word the player's places offer together.
+  uint32_t offeredCountOf(const PlayerBase& player, const Item& stack);
   // A pool copy of the item goes into the player's first free place; with none free nothing
   // changes. The ready flags and confirmations drop and the other party is told.
   void offerItem(PlayerBase& player, const Item& item);

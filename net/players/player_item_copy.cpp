@@ -37,47 +37,61 @@ uint32_t PlayerItemCopy::countWithWord(uint16_t id, uint32_t word) const {
   return total;
 }
 
-const ItemPtr* PlayerItemCopy::firstOf(uint16_t id, std::optional<uint32_t> word) const {
-  const ItemPtr* first = nullptr;
+int PlayerItemCopy::nearness(const Item& stack, const Item* named) {
+  if (named == nullptr) return 2;
+  if (stack.word != named->word) return 0;
+  return stack.durability == named->durability && stack.variant == named->variant ? 2 : 1;
+}
+
+uint32_t PlayerItemCopy::countNear(uint16_t id, const Item* named, int nearest) const {
+  uint32_t total = 0;
   for (const ItemPtr& stack : stacks_) {
-    if (stack->id != id) continue;
-    if (word && stack->word == *word) return &stack;
-    if (first == nullptr) first = &stack;
+    if (stack->id == id && nearness(*stack, named) >= nearest) total += stack->count;
   }
-  return first;
+  return total;
 }
 
-ItemPtr PlayerItemCopy::peek(uint16_t id, uint16_t count) const {
-  if (count == 0 || countOf(id) < count) return nullptr;
-  ItemPtr own = copyLoadedItem(**firstOf(id, std::nullopt));
+const ItemPtr* PlayerItemCopy::nearestOf(uint16_t id, const Item* named, int nearest) const {
+  const ItemPtr* found = nullptr;
+  int best = nearest - 1;
+  for (const ItemPtr& stack : stacks_) {
+    if (stack->id != id || nearness(*stack, named) <= best) continue;
+    found = &stack;
+    best = nearness(*stack, named);
+  }
+  return found;
+}
+
+ItemPtr PlayerItemCopy::peekFrom(uint16_t id, uint16_t count, const Item* named, int nearest) const {
+  if (count == 0 || countNear(id, named, nearest) < count) return nullptr;
+  ItemPtr own = copyLoadedItem(**nearestOf(id, named, nearest));
   if (own != nullptr) own->count = count;
   return own;
 }
 
-ItemPtr PlayerItemCopy::peekLike(const Item& like, uint16_t count) const {
-  if (count == 0 || countOf(like.id) < count) return nullptr;
-  ItemPtr own = copyLoadedItem(**firstOf(like.id, like.word));
-  if (own != nullptr) own->count = count;
-  return own;
+ItemPtr PlayerItemCopy::peek(uint16_t id, uint16_t count) const { return peekFrom(id, count, nullptr, 0); }
+
+ItemPtr PlayerItemCopy::peekLike(const Item& like, uint16_t count) const { return peekFrom(like.id, count, &like, 0); }
+
+ItemPtr PlayerItemCopy::peekNamed(const Item& named, uint16_t count) const {
+  return peekFrom(named.id, count, &named, 1);
 }
 
-ItemPtr PlayerItemCopy::take(uint16_t id, uint16_t count) { return takeFrom(id, count, std::nullopt); }
+ItemPtr PlayerItemCopy::take(uint16_t id, uint16_t count) { return takeFrom(id, count, nullptr, 0); }
 
-ItemPtr PlayerItemCopy::takeLike(const Item& like, uint16_t count) { return takeFrom(like.id, count, like.word); }
+ItemPtr PlayerItemCopy::takeLike(const Item& like, uint16_t count) { return takeFrom(like.id, count, &like, 0); }
 
-// The stacks with the word give first, then the others in their order.
-ItemPtr PlayerItemCopy::takeFrom(uint16_t id, uint16_t count, std::optional<uint32_t> word) {
-  if (count == 0 || countOf(id) < count) return nullptr;
-  ItemPtr taken = copyLoadedItem(**firstOf(id, word));
+ItemPtr PlayerItemCopy::takeNamed(const Item& named, uint16_t count) { return takeFrom(named.id, count, &named, 1); }
+
+// The nearest stacks give first, then the less near ones in their order, down to `nearest`.
+ItemPtr PlayerItemCopy::takeFrom(uint16_t id, uint16_t count, const Item* named, int nearest) {
+  ItemPtr taken = peekFrom(id, count, named, nearest);
   if (taken == nullptr) return nullptr;
-  taken->count = count;
-  // Without a word every stack of the id is in the first pass.
-  const auto inPass = [&word](const Item& stack, bool first) { return word ? (stack.word == *word) == first : first; };
   uint16_t left = count;
-  for (const bool first : {true, false}) {
+  for (int pass = 2; pass >= nearest; --pass) {
     for (ItemPtr& stack : stacks_) {
       if (left == 0) break;
-      if (stack->id != id || !inPass(*stack, first)) continue;
+      if (stack->id != id || nearness(*stack, named) != pass) continue;
       const uint16_t part = std::min(left, stack->count);
       stack->count = static_cast<uint16_t>(stack->count - part);
       left = static_cast<uint16_t>(left - part);

@@ -9,12 +9,13 @@
 // cannot improve an item (its modifier, durability) by naming it differently; and the host wears
 // the copy's own tool as it wears the one she holds, so a tool she drops is as worn as she made it.
 // Where she holds stacks of one id with different words (an empty and a filled firework), the one
-// whose word she names is taken first: it is still one of her own.
+// whose word she names is taken first: it is still one of her own. What she eats, moves into a
+// container or trades is the stack she names (takeNamed): its id and word must match, and among
+// those the stack as worn and of the variant she names goes first, so both sides keep the other.
 //
 // Main thread only.
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -43,6 +44,10 @@ class PlayerItemCopy {
   ItemPtr takeLike(const Item& like, uint16_t count);
   ItemPtr peekLike(const Item& like, uint16_t count) const;
   uint32_t countOf(uint16_t id) const;
+  // As take and peek, from the stacks of the named stack's id and word alone (those of its
+  // durability and variant first): null, nothing taken, when they hold fewer than `count`.
+  ItemPtr takeNamed(const Item& named, uint16_t count);
+  ItemPtr peekNamed(const Item& named, uint16_t count) const;
   // The held tool wore by one point: so does the copy's own stack of it (the one as worn as the
   // held one, else the first of its id), as her game wears hers; at 0 it stays, broken.
   void wear(const Item& held);
@@ -50,9 +55,15 @@ class PlayerItemCopy {
   uint32_t countWithWord(uint16_t id, uint32_t word) const;
 
  private:
-  // The first stack of the id, one with the word when there is one; null for none.
-  const ItemPtr* firstOf(uint16_t id, std::optional<uint32_t> word) const;
-  ItemPtr takeFrom(uint16_t id, uint16_t count, std::optional<uint32_t> word);
+  // How near a stack of the id is to the one named: 2 the same word, wear and variant, 1 the same
+  // word, 0 another word. Without a name every stack of the id is as near as can be.
+  static int nearness(const Item& stack, const Item* named);
+  // The units of the id at least `nearest` near the named stack.
+  uint32_t countNear(uint16_t id, const Item* named, int nearest) const;
+  // The nearest stack of the id; null for none at least `nearest` near.
+  const ItemPtr* nearestOf(uint16_t id, const Item* named, int nearest) const;
+  ItemPtr peekFrom(uint16_t id, uint16_t count, const Item* named, int nearest) const;
+  ItemPtr takeFrom(uint16_t id, uint16_t count, const Item* named, int nearest);
 
   std::vector<ItemPtr> stacks_;
   bool declared_ = false;

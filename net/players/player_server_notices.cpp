@@ -64,16 +64,17 @@ bool PlayerServer::canGiveTrade(std::span<const ItemPtr> given) const {
     if (item == nullptr) continue;
     uint32_t offered = 0;
     for (const ItemPtr& other : given) {
-      if (other != nullptr && other->id == item->id) offered += other->count;
+      if (other != nullptr && other->id == item->id && other->word == item->word) offered += other->count;
     }
-    if (items_.countOf(item->id) < offered) return false;
+    if (items_.countWithWord(item->id, item->word) < offered) return false;
   }
   return true;
 }
 
 void PlayerServer::tradeExchanged(std::span<const ItemPtr> given, std::span<const ItemPtr> received) {
   for (const ItemPtr& item : given) {
-    if (item != nullptr) items_.take(item->id, item->count);
+    // The offered stack is the copy's own: the same stack leaves it, another of the id stays.
+    if (item != nullptr) items_.takeNamed(*item, item->count);
   }
   for (const ItemPtr& item : received) {
     if (item != nullptr) items_.add(*item);

@@ -28,24 +28,33 @@ Kind* openOnCell(const PlayerBase& player, World* world, wire::Cell cell) {
   return named == &open->cell() ? open : nullptr;
 }
 
+// The slot's stack stays where she names it again or adds to it: a tool she swaps for another of
+// its kind but not as worn changes hands whole.
+bool keepsStoredStack(const Item& stored, const Item& named) {
+  const bool same = stored.id == named.id && stored.word == named.word && stored.durability == named.durability &&
+                    stored.variant == named.variant;
+  return same || stored.canStackWith(named);
+}
+
 }  // namespace
 
 // A slot's new stack comes out of the player's items and its old one goes back into them, as the
-// client moved them: only the difference of a stack of one kind changes hands. What the slot then
-// holds is never the client's bytes: a stack of the kind it held stays the stored stack (its wear,
-// its word) with the new count, and a stack of another kind is the copy's own. `put` becomes it.
+// client moved them: only the difference of a stack that stacks with the stored one changes hands.
+// What the slot then holds is never the client's bytes: such a stack stays the stored stack (its
+// wear, its word) with the new count, and any other stack is the copy's own of the one she named
+// (its id and word: another stack of the id stays hers). `put` becomes it.
 bool NetServer::moveThroughSlot(PlayerServer& player, const Item* old, wire::PooledItem& put) {
   if (world()->isCreative()) return true;
-  const bool sameKind = old != nullptr && put != nullptr && old->id == put->id;
+  const bool sameKind = old != nullptr && put != nullptr && keepsStoredStack(*old, *put);
   const int oldCount = old != nullptr ? old->count : 0;
   const int putCount = put != nullptr ? put->count : 0;
   const int taken = sameKind ? putCount - oldCount : putCount;
-  if (taken > 0 && player.items().countOf(put->id) < static_cast<uint32_t>(taken)) {
+  if (taken > 0 && player.items().peekNamed(*put, static_cast<uint16_t>(taken)) == nullptr) {
     player.returnItem(*put, player.notHeldText());
     return false;
   }
   if (sameKind) {
-    if (taken > 0) player.items().take(put->id, static_cast<uint16_t>(taken));
+    if (taken > 0) player.items().takeNamed(*put, static_cast<uint16_t>(taken));
     if (taken < 0) {
       Item back = *old;
       back.count = static_cast<uint16_t>(-taken);
@@ -55,7 +64,7 @@ bool NetServer::moveThroughSlot(PlayerServer& player, const Item* old, wire::Poo
     if (put != nullptr) put->count = static_cast<uint16_t>(putCount);
     return true;
   }
-  if (put != nullptr) put = player.items().take(put->id, static_cast<uint16_t>(putCount));
+  if (put != nullptr) put = player.items().takeNamed(*put, static_cast<uint16_t>(putCount));
   if (old != nullptr) player.items().add(*old);
   return true;
 }

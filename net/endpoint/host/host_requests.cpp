@@ -150,13 +150,17 @@ void NetServer::consumeItem(wire::WireIn& in, PlayerServerDesktop& player, Local
   const wire::PooledItem item = wire::itemFromWire(in);
   if (item == nullptr) return;
   item->count = 1;  // one is eaten or drunk, whatever stack the client named
-  if (!world()->isCreative() && player.items().countOf(item->id) == 0) {
+  // What she eats is her copy's own unit of the stack she named (its word, its wear), and that
+  // unit leaves the copy: another stack of the id stays hers.
+  const bool creative = world()->isCreative();
+  const ItemPtr own = creative ? copyLoadedItem(*item) : player.items().peekNamed(*item, 1);
+  if (own == nullptr) {
     player.returnItem(*item, player.notHeldText());
     return;
   }
-  if (!applyConsumption(rules, player, *item)) return;
-  player.items().take(item->id, 1);
-  player.recordStat(kStatConsumed, item->id);
+  if (!applyConsumption(rules, player, *own)) return;
+  if (!creative) player.items().takeNamed(*own, 1);
+  player.recordStat(kStatConsumed, own->id);
 }
 
 void NetServer::captureMob(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {

@@ -131,9 +131,10 @@ void NetServer::tradeOffer(wire::WireIn& in, PlayerServerDesktop& player) {
   const wire::PooledItem item = wire::itemFromWire(sent);
   if (item == nullptr) return;
   if (world() != nullptr && world()->isCreative()) return session->offerItem(player, *item);
-  const uint64_t wanted = uint64_t{session->offeredCountOf(player, item->id)} + item->count;
-  const bool carried = player.items().countOf(item->id) >= wanted;
-  const ItemPtr own = carried ? player.items().peek(item->id, item->count) : nullptr;
+  // Her stack is the one she names (its id and word): another stack of the id is not offered for it.
+  const uint64_t wanted = uint64_t{session->offeredCountOf(player, *item)} + item->count;
+  const bool carried = player.items().countWithWord(item->id, item->word) >= wanted;
+  const ItemPtr own = carried ? player.items().peekNamed(*item, item->count) : nullptr;
   if (own == nullptr) return player.showMessage(trade::kRefusalKind, player.notHeldText());
   session->offerItem(player, *own);
 }

@@ -1,7 +1,8 @@
 // A chest's slot holds what the host says it holds, over real ENet on 127.0.0.1: a joined player
-// who rewrites a slot with the same item and count, a mended pickaxe with a word of her choosing,
-// finds the stored stack unchanged; a stack she puts in is the host's copy of hers. Her page steps
-// move the host's chest, never before its first slot nor past its last page.
+// who names a pickaxe with a word of her choosing stores nothing, and one who rewrites a slot with
+// the same item and count, a mended pickaxe with another word, finds the stored stack unchanged; a
+// stack she puts in is the host's copy of hers. Her page steps move the host's chest, never before
+// its first slot nor past its last page.
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@ TEST_P(PlayTogetherChest, ASlotRewrittenWithBetterFieldsKeepsTheStoredStack) {
   ASSERT_NE(tool, nullptr);
   tool->durability = 3;
   const uint16_t id = tool->id;
+  const uint32_t ownWord = tool->word;
   carryTool(*ann, 3, std::move(tool));
   MapBlock& chestCell = *hostWorld->cellAt(column + 1, ground->y + 1);
   // The chest block stands on the cell on every machine, as a placed chest does.
@@ -42,11 +44,15 @@ TEST_P(PlayTogetherChest, ASlotRewrittenWithBetterFieldsKeepsTheStoredStack) {
     out.cell(chestCell.x, chestCell.y).u8(0).item(&forged);
     ann->net.send(out.data(), static_cast<uint32_t>(out.size()), 0);
   };
+  // Named with a word of her choosing, it is not hers: nothing goes in.
+  putInSlot(3, 0x11223344u);
+  settle();
+  EXPECT_EQ(chest.itemAt(0), nullptr);
   // In it goes, named mended: the chest holds her worn pickaxe, the host's copy of it.
-  putInSlot(999, 0x11223344u);
+  putInSlot(999, ownWord);
   ASSERT_TRUE(runUntil([&] { return chest.itemAt(0) != nullptr; }));
   EXPECT_EQ(chest.itemAt(0)->durability, 3);
-  EXPECT_NE(chest.itemAt(0)->word, 0x11223344u);
+  EXPECT_EQ(chest.itemAt(0)->word, ownWord);
   // The same slot again, the same item and count, better fields: nothing changes.
   putInSlot(998, 0x55667788u);
   settle();

@@ -39,4 +39,22 @@ TEST_F(PlayerItemCopyTest, MoreThanTheWordsStacksHoldComesFromTheOthers) {
   EXPECT_EQ(copy.countOf(kFirework), 2u);
 }
 
+TEST_F(PlayerItemCopyTest, ANamedStackComesFromItsWordAloneAsWornAsNamedFirst) {
+  EXPECT_EQ(copy.takeNamed(Item(kFirework, 0, 2, 0, 0xA6), 2), nullptr) << "one of that word, not two";
+  EXPECT_EQ(copy.countOf(kFirework), 4u) << "nothing taken";
+  EXPECT_EQ(copy.peekNamed(Item(kFirework, 0, 1, 0, 0x5A), 1), nullptr) << "a word she never held";
+
+  constexpr uint16_t kTool = 1;
+  Item fresh(kTool, 0, 1, 0, 0);
+  fresh.durability = 50;
+  Item worn = fresh;
+  worn.durability = 3;
+  copy.add(fresh);
+  copy.add(worn);
+  const ItemPtr taken = copy.takeNamed(worn, 1);
+  ASSERT_NE(taken, nullptr);
+  EXPECT_EQ(taken->durability, 3u) << "the one as worn as she named";
+  EXPECT_EQ(copy.peek(kTool, 1)->durability, 50u) << "the other stays";
+}
+
 }  // namespace

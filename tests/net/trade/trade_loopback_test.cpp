@@ -225,24 +225,27 @@ TEST_F(TradeOverEnet, AStackOfferedTwiceIsRefusedTheSecondTime) {
   send(withItem(118, kStone, 4));  // ten in all: hers
   ASSERT_TRUE(pumpUntil([&] { return host->seen.size() >= during + 2; }));
   pumpOnce();
-  EXPECT_EQ(session.offeredCountOf(*annOnHost, kStone), 10u);
+  EXPECT_EQ(session.offeredCountOf(*annOnHost, Item(kStone, 0, 1, 0, 0)), 10u);
   ASSERT_NE(offered[1], nullptr);
   EXPECT_EQ(offered[1]->count, 4);
   EXPECT_EQ(offered[2], nullptr);
 }
 
-// Her pickaxe is worn and plain: one sent with another word (its made-up make) goes to the other
-// side as the host knows it.
+// Her pickaxe is worn and plain: one sent with another word (its made-up make) is none of hers and
+// is not offered; named unworn, as her window may show it, it goes to the other side as the host
+// knows it.
 TEST_F(TradeOverEnet, AnOfferedStackIsTheHostsCopyOfItNotWhatTheClientSaysItIs) {
   annOnHost->items().add(Item(kPick, 0, 1, 3, 0));
   openTrade();
   Bytes forged = withItem(118, kPick, 1);
   forged[2] = 0x2A;  // the item's word
   send(forged);
+  send(withItem(118, kPick, 1));
   const std::array<ItemPtr, trade::kOfferPlaces>& offered = trades->sessions().front()->offersOf(*annOnHost);
   ASSERT_TRUE(pumpUntil([&] { return offered[0] != nullptr; }));
   EXPECT_EQ(offered[0]->word, 0u);
   EXPECT_EQ(offered[0]->durability, 3);
+  EXPECT_EQ(offered[1], nullptr) << "the made-up one was not offered";
 }
 
 // Her worn pickaxe goes on offer as the host's copy of it; she takes it back, naming it as her
@@ -275,7 +278,7 @@ TEST_F(TradeOverEnet, StonesSpentAfterTheyWereOfferedEndTheTradeAtItsConfirmatio
   openTrade();
   TradeSession& session = *trades->sessions().front();
   send(withItem(118, kStone, 10));
-  ASSERT_TRUE(pumpUntil([&] { return session.offeredCountOf(*annOnHost, kStone) == 10; }));
+  ASSERT_TRUE(pumpUntil([&] { return session.offeredCountOf(*annOnHost, Item(kStone, 0, 1, 0, 0)) == 10; }));
   ASSERT_NE(annOnHost->items().take(kStone, 4), nullptr);  // what her drop takes out of the copy
   handleTradeEvent(session, *hostSide->player, trade::kReady);
   send(Bytes{11, 120});
