@@ -148,6 +148,7 @@ void Inventory::setSlot(SlotRef slot, ItemPtr item) {
   if (worn && item != nullptr && owner_ != nullptr) owner_->recordStat(kStatItemWorn, item->id);
   *owned = std::move(item);
   if (slot.kind == SlotKind::Trinket && owner_ != nullptr) owner_->trinketChanged();
+  if (worn && owner_ != nullptr) owner_->wornChanged(slot.kind == SlotKind::Equipment2, slot.x);
 }
 
 ItemPtr Inventory::releaseSlot(SlotRef slot) {
@@ -431,8 +432,16 @@ void Inventory::forEachDroppedSlot(const DifficultyRow& difficulty, const SlotVi
     }
   }
   if (areas.worn) {
-    for (ItemPtr& slot : equipment_) hand(slot);
-    for (ItemPtr& slot : equipment2_) hand(slot);
+    // Whoever watches what is worn hears of each place that emptied.
+    const auto handWorn = [&](std::array<ItemPtr, kEquipmentSlots>& set, bool secondSet) {
+      for (uint8_t index = 0; index < kEquipmentSlots; ++index) {
+        if (set[index] == nullptr) continue;
+        visit(std::move(set[index]));
+        if (owner_ != nullptr) owner_->wornChanged(secondSet, index);
+      }
+    };
+    handWorn(equipment_, false);
+    handWorn(equipment2_, true);
     hand(trinket_);
   }
   if (areas.quick) {

@@ -45,6 +45,8 @@ class InventoryOwner {
   virtual void recordStat(uint16_t statId, uint16_t value) = 0;
   // The trinket slot took an item or gave it up (its pet follows what is worn).
   virtual void trinketChanged() = 0;
+  // An equipment slot (of the second, look set when `secondSet`) took an item or gave it up.
+  virtual void wornChanged(bool secondSet, uint8_t index) = 0;
 
  protected:
   ~InventoryOwner() = default;

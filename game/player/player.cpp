@@ -86,6 +86,11 @@ void Player::trinketChanged() {
   if (game != nullptr && world != nullptr) game->refreshPet();
 }
 
+void Player::wornChanged(bool secondSet, uint8_t index) {
+  GameHostRequests* host = game != nullptr && world != nullptr ? game->hostRequests() : nullptr;
+  if (host != nullptr) host->sendItemSlot(getEquipment(secondSet, index), index, secondSet ? 1 : 0);
+}
+
 void Player::setWorld(World* newWorld) {
   PlayerBase::setWorld(newWorld);
   inventory->setWorld(newWorld);

@@ -110,6 +110,8 @@ class Player : public PlayerBase, public InventoryOwner, public BlockUser {
   void useUpLocalHeldItem() override { useUpHeldItem(); }
   // Putting on another trinket during play summons its pet; taking it off sends the pet away.
   void trinketChanged() override;
+  // In a joined game her host hears of every change to what she wears, so its copy of her follows.
+  void wornChanged(bool secondSet, uint8_t index) override;
 
   // Kind 0 (chat) rings the chat sound when the "chatSound" option is on.
   void showMessage(uint8_t kind, const std::string& text) override;

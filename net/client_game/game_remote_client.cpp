@@ -207,8 +207,8 @@ bool GameRemoteClient::editBlock(const BlockEdit& edit) {
   return true;
 }
 
-void GameRemoteClient::sendItemSlot(Item* item, uint8_t slot, uint32_t peer) {
-  net_.sendItemUpdateTo(item, slot, static_cast<uint8_t>(peer));
+void GameRemoteClient::sendItemSlot(Item* item, uint8_t index, uint32_t part) {
+  net_.sendItemUpdateTo(item, index, static_cast<uint8_t>(part));
 }
 
 void GameRemoteClient::sendHeldItem() {

@@ -96,7 +96,7 @@ class GameRemoteClient final : public Game,
   void unpause() override {}
   void stopTimers() override;
   void startTimers() override;
-  void sendItemSlot(Item* item, uint8_t slot, uint32_t peer) override;
+  void sendItemSlot(Item* item, uint8_t index, uint32_t part) override;
   // The host learns the player's motion from the player's own messages (net/players/).
   void sendPlayerState(const PlayerStateRecord& record) override;
   void sendHeldItem() override;

@@ -169,7 +169,8 @@ class NetServer : public NetCommon {
   void respawnRequest(wire::WireIn& in, PlayerServerDesktop& player);
   void heldItem(wire::WireIn& in, PlayerServerDesktop& player);
   void wornItem(wire::WireIn& in, PlayerServerDesktop& player);
-  wire::PooledItem ownStack(PlayerServer& player, const Item* named, uint16_t most = 0) const;
+  wire::PooledItem ownStack(PlayerServer& player, const Item* named) const;
+  wire::PooledItem wearable(PlayerServerDesktop& player, const Item& named, uint8_t part, uint8_t index) const;
   void effect(wire::WireIn& in, PlayerServerDesktop& player);
   void buffRequest(wire::WireIn& in, PlayerServerDesktop& player);
   void damage(wire::WireIn& in, PlayerServerDesktop& player);

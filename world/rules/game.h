@@ -128,8 +128,8 @@ class GamePeerReports {
 };
 
 // What a joined player asks its host for, where a game with its own world runs the rules itself:
-// a mob its swing hit (alone, the swing hits the mob), a portal choice, one item slot for a peer,
-// an item it learned (alone, the caller has added it to the player's knowledge already), a
+// a mob its swing hit (alone, the swing hits the mob), a portal choice, what its player now wears
+// in one place (so the host's copy of her follows), an item it learned (alone, the caller has added it to the player's knowledge already), a
 // recipe it crafted with the units it used up (alone, the inventory already holds the result), a
 // firework it filled (alone, the inventory holds it filled already), and a bag it opens (alone,
 // the caller rolls the bag itself).
@@ -138,7 +138,8 @@ class GameHostRequests {
   virtual ~GameHostRequests() = default;
   virtual void hitMob(MobEntity* mob) = 0;
   virtual void usePortal() = 0;
-  virtual void sendItemSlot(Item* item, uint8_t slot, uint32_t peer) = 0;
+  // The item (null: none) in equipment place `index` of set `part` (1: the look set).
+  virtual void sendItemSlot(Item* item, uint8_t index, uint32_t part) = 0;
   virtual void reportItemLearned(uint16_t itemId) = 0;
   virtual void reportCraft(uint16_t recipeRow, std::span<const CraftedStack> spent) = 0;
   // One paint of `paintId` went into the firework whose word was `fireworkWord` before it.

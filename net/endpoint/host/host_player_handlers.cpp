@@ -10,6 +10,7 @@
 #include "content/items/item.h"
 #include "game/chat/console_commands.h"
 #include "game/crafting/recipe_knowledge.h"
+#include "game/inventory/item_kinds.h"
 #include "game/player/player_base.h"
 #include "game/rules/local_logic.h"
 #include "game/rules/player_rules.h"
@@ -20,6 +21,7 @@
 #include "net/endpoint/net_server.h"
 #include "net/players/player_records.h"
 #include "world/map/world_map.h"
+#include "world/rules/console_kind.h"
 #include "world/rules/logic.h"
 #include "world/world.h"
 
@@ -127,27 +129,51 @@ void NetServer::heldItem(wire::WireIn& in, PlayerServerDesktop& player) {
   sendToAllBut(out, player.peer());
 }
 
+// What she wears in a place changed (on entering, and whenever her game changes a worn place). The
+// place takes only what it takes in her game, and only a stack her copy of her items holds (its id
+// and word) beyond what her other places wear: it then holds the copy's own unit. One she does not
+// hold is refused, and the place keeps what it wore.
 void NetServer::wornItem(wire::WireIn& in, PlayerServerDesktop& player) {
   const wire::PooledItem sent = wire::itemFromWire(in);
   const uint8_t part = in.u8();
   const uint8_t index = in.u8();
   if (!host::wornPlaceFits(part, index)) return;
-  player.setEquipment(ownStack(player, sent.get(), 1), part, index);
+  if (sent != nullptr && itemKindOf(sent.get()) != item_kind::kFirstWorn + index) return;
+  wire::PooledItem worn = sent != nullptr ? wearable(player, *sent, part, index) : nullptr;
+  if (sent != nullptr && worn == nullptr) return player.showMessage(console_kind::kRefusal, player.notHeldText());
+  player.setEquipment(std::move(worn), part, index);
   if (!cosmetics_.spend(player.peer())) return;
   wire::WireOut out = message(wire::PlayerMsg::WornItem);
   out.item(player.wornItem(part, index)).u8(part).u8(index).peer(player.peer());
   sendToAllBut(out, player.peer());
 }
 
-// The copy's stack of the item the client names, at most `most` units of it (0: as many as
-// she named); null when the copy holds none.
-wire::PooledItem NetServer::ownStack(PlayerServer& player, const Item* named, uint16_t most) const {
+// One unit of the copy's stack she names, while the copy holds more of it (its id and word) than
+// her other worn places wear; null when it does not.
+wire::PooledItem NetServer::wearable(PlayerServerDesktop& player, const Item& named, uint8_t part,
+                                     uint8_t index) const {
+  if (world() != nullptr && world()->isCreative()) return copyLoadedItem(named);
+  uint32_t wornElsewhere = 0;
+  for (uint8_t otherPart = 0; otherPart < 2; ++otherPart) {
+    for (uint8_t other = 0; other < PlayerServer::kPartSlots; ++other) {
+      const Item* there = player.wornItem(otherPart, other);
+      if ((otherPart != part || other != index) && there != nullptr && there->id == named.id && there->word == named.word) {
+        wornElsewhere += there->count;
+      }
+    }
+  }
+  if (player.items().peekNamed(named, static_cast<uint16_t>(wornElsewhere + 1)) == nullptr) return nullptr;
+  return player.items().peekNamed(named, 1);
+}
+
+// The copy's stack of the item the client names, as many units of it as she named and the copy
+// holds; null when the copy holds none.
+wire::PooledItem NetServer::ownStack(PlayerServer& player, const Item* named) const {
   if (named == nullptr || named->isNone()) return nullptr;
   // In a creative world every player takes what she likes from the catalogue.
   if (world() != nullptr && world()->isCreative()) return copyLoadedItem(*named);
   const uint32_t held = player.items().countOf(named->id);
-  uint32_t count = std::min<uint32_t>(held, std::max<uint16_t>(named->count, 1));
-  if (most != 0) count = std::min<uint32_t>(count, most);
+  const uint32_t count = std::min<uint32_t>(held, std::max<uint16_t>(named->count, 1));
   return player.items().peekLike(*named, static_cast<uint16_t>(count));
 }
 

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "content/potions/potion_table.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/item_def.h"
+#include "game/inventory/item_kinds.h"
 #include "game/rules/player_rules.h"
 #include "net/endpoint/host/sender_claim.h"
 #include "net/endpoint/net_player_server.h"
@@ -132,6 +135,11 @@ TEST_F(HostGuard, TheClaimOfEveryClientMessageOverwritesExactlyItsOwnPeerBytes) 
 TEST_F(HostGuard, ARequestNamingAnotherPlayerIsForwardedAsTheSendersOwn) {
   enters(2);
   const Item sword(7, 0, 1, 0, 0);
+  // A piece worn in place 4, as its definition says: the place takes it.
+  constexpr uint16_t kPiece = 9;
+  contentTables().itemDefs[kPiece].defined = true;
+  contentTables().itemDefs[kPiece].record.bytes[content::item_record::kind] = item_kind::kFirstWorn + 4;
+  const Item piece(kPiece, 0, 1, 0, 0);
   struct Case {
     const char* what;
     Bytes forged;        // Bo's message, naming someone else
@@ -140,7 +148,7 @@ TEST_F(HostGuard, ARequestNamingAnotherPlayerIsForwardedAsTheSendersOwn) {
   const std::vector<Case> cases = {
       {"motion as the host", bytesOf(fromClient(20).peer(0).raw(Bytes(16, 3)).f64(1.5).u32(9)), 2},
       {"held item as Ann", bytesOf(fromClient(21).item(&sword).u8(3).peer(1)), 14},
-      {"worn item as the host", bytesOf(fromClient(22).item(&sword).u8(1).u8(4).peer(0)), 15},
+      {"worn item as the host", bytesOf(fromClient(22).item(&piece).u8(1).u8(4).peer(0)), 15},
       {"look as Ann", bytesOf(fromClient(23).u32(0xABCDEF).peer(1)), 6},
       {"effect as the host", bytesOf(fromClient(34).peer(0).u16(kBuff).u16(600)), 2},
       {"chat as the host", bytesOf(fromClient(43).peer(0).chat("I am the host")), 2},

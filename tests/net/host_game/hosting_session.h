@@ -20,14 +20,15 @@
 namespace nettest {
 
 // The same world each time: a client generating it with an empty context holds the host's cells.
-// `mode`: the world's mode byte (1: creative).
-inline std::unique_ptr<World> generatedWorld(const WorldContext& context, uint8_t mode = 0) {
+// `mode`: the world's mode byte (1: creative); `difficulty`: its difficulty row (null: none).
+inline std::unique_ptr<World> generatedWorld(const WorldContext& context, uint8_t mode = 0,
+                                             const DifficultyRow* difficulty = nullptr) {
   WorldParams params;
   params.planetId = planetDefs().front()->id;
   params.sizeIndex = 0;
   params.mode = mode;
   engine::randomSeed(11);
-  std::unique_ptr<World> world = World::create(nullptr, params, 0, 0, context);
+  std::unique_ptr<World> world = World::create(difficulty, params, 0, 0, context);
   world->generate(nullptr);
   return world;
 }
@@ -42,14 +43,15 @@ inline MapBlock* groundIn(WorldMap& map, int32_t column) {
 }
 
 inline std::unique_ptr<LocalSession> hostingSession(NetServer& server, HostingControl& hosting, uint8_t mode = 0,
-                                                    PlayerEvents* hostEvents = nullptr) {
+                                                    PlayerEvents* hostEvents = nullptr,
+                                                    const DifficultyRow* difficulty = nullptr) {
   SessionKind kind{.rules = [&server] { return std::make_unique<NetLogic>(server, nullptr, nullptr, nullptr); },
                    .game = [&server, &hosting](LocalLogic& rules, const GameServices& services) {
                      return std::make_unique<GameRemoteServer>(static_cast<NetLogic&>(rules), server, hosting,
                                                                services);
                    }};
   auto session = std::make_unique<LocalSession>(WorldContext{}, nullptr, hostEvents, kind);
-  game_test::playIn(*session, generatedWorld(session->context(), mode), 10, 10, hostEvents);
+  game_test::playIn(*session, generatedWorld(session->context(), mode, difficulty), 10, 10, hostEvents);
   return session;
 }
 

@@ -244,7 +244,7 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     transfertest::loadContent();
     meeting = GetParam() ? std::unique_ptr<Meeting>(std::make_unique<HubMeeting>())
                          : std::unique_ptr<Meeting>(std::make_unique<EnetMeeting>());
-    session = hostingSession(server, hosting, worldMode(), hostEvents());
+    session = hostingSession(server, hosting, worldMode(), hostEvents(), worldDifficulty());
     hostWorld = session->running().world.get();
     WorldMap& map = hostWorld->map();
     column = map.width() / 2;
@@ -279,6 +279,8 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
 
   // The hosted world's mode byte (1: creative).
   virtual uint8_t worldMode() const { return 0; }
+  // The hosted world's difficulty row (null: none).
+  virtual const DifficultyRow* worldDifficulty() const { return nullptr; }
   // What the host's screen shows of its clients' players (null: nothing), set before they join.
   virtual HostPlayersView* hostView() { return nullptr; }
   // What the host's own player tells the host's screen (null: nobody).
@@ -411,6 +413,10 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     onHost(joiner.net.localPeerId()).items().add(*tool);
     joiner.inventory().setSlot({SlotKind::Quick, quickSlot, 0}, std::move(tool));
   }
+  // She puts on what her slot holds, as her inventory view moves it: the host hears of the place.
+  static void putOn(Joiner& joiner, SlotRef from, uint8_t place) {
+    ASSERT_TRUE(joiner.inventory().swapSlots(from, {SlotKind::Equipment, place, 0}));
+  }
   // The joined player selects the quick slot, as the main view does: the host hears what it holds.
   static void hold(Joiner& joiner, uint8_t quickSlot) {
     joiner.inventory().select(quickSlot);
@@ -461,7 +467,7 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
   }
 
   // Every item by id: the hosted world's chests and items lying in it, the host's and both
-  // joined players' inventories.
+  // joined players' inventories, what they wear included.
   std::map<uint16_t, uint32_t> everyItem() {
     std::map<uint16_t, uint32_t> counts;
     const auto add = [&counts](const Item* item) {
@@ -470,7 +476,8 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
     for (const Inventory* inventory : {hostPlayer().inventory.get(), ann->player().inventory.get(),
                                        bo->player().inventory.get()}) {
       for (auto area : {Inventory::Area::Quick, Inventory::Area::CraftGrid, Inventory::Area::Backpack,
-                        Inventory::Area::Single, Inventory::Area::Trinket}) {
+                        Inventory::Area::Equipment, Inventory::Area::Equipment2, Inventory::Area::Single,
+                        Inventory::Area::Trinket}) {
         for (const ItemPtr& item : inventory->area(area)) add(item.get());
       }
     }

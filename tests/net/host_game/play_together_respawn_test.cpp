@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <optional>
 #include <string>
 
+#include "content/loader/game_tables_loader.h"
 #include "content/tables/difficulty_row.h"
 #include "entities/core/entity_cast.h"
 #include "entities/mobs/mob_pet_entity.h"
@@ -198,6 +200,68 @@ TEST_P(PlayTogetherRespawn, HerItemsStayTheSameOnBothSidesAcrossDeathsAndHerFill
 }
 
 INSTANTIATE_TEST_SUITE_P(Enet, PlayTogetherRespawn, ::testing::Values(false),
+                         [](const ::testing::TestParamInfo<bool>&) { return "OverEnet"; });
+
+// A hosted world of the hardest difficulty: a death there drops the backpack, the quick row and what
+// is worn, whoever dies, and every player comes back.
+class PlayTogetherHardcore : public PlayTogetherRespawn {
+ protected:
+  static constexpr uint8_t kHardcore = 4;
+  // The tables' hardest row, as the game's tables file gives it, before the host's world is made.
+  void SetUp() override {
+    GameTables tables;
+    tables.difficulties.resize(kHardcore + 1);
+    DifficultyRow& row = tables.difficulties[kHardcore];
+    row.bytes[difficulty_record::level] = kHardcore;
+    for (const size_t drops : {difficulty_record::dropsBackpack, difficulty_record::dropsQuickSlots,
+                               difficulty_record::dropsWorn}) {
+      row.bytes[drops] = 1;
+    }
+    for (const size_t factor : {difficulty_record::playerDamage, difficulty_record::mobDamage,
+                                difficulty_record::spawnFactor}) {
+      putFactor(row, factor, 1.0f);
+    }
+    setGameTables(std::move(tables));
+    PlayTogetherRespawn::SetUp();
+  }
+  const DifficultyRow* worldDifficulty() const override { return difficultyRow(kHardcore); }
+  static void putFactor(DifficultyRow& row, size_t offset, float value) {
+    const auto bits = std::bit_cast<uint32_t>(value);
+    for (size_t i = 0; i < 4; ++i) row.bytes[offset + i] = static_cast<uint8_t>(bits >> (8 * i));
+  }
+};
+
+// Her quick row, her backpack and the armour she put on during play all drop where she dies, on her
+// screen and in the host's copy of her (her worn place empties, as the others see it); the host
+// brings her back, and the items lie in the hosted world, none lost and none doubled.
+TEST_P(PlayTogetherHardcore, SheLeavesAllSheCarriesAndWearsWhereSheDiesAndComesBack) {
+  ASSERT_NE(worldDifficulty(), nullptr);
+  ASSERT_TRUE(worldDifficulty()->dropsQuickSlots() && worldDifficulty()->dropsBackpack() && worldDifficulty()->dropsWorn());
+  ASSERT_EQ(ann->world()->difficulty(), worldDifficulty()) << "she plays by the host's difficulty";
+  ASSERT_TRUE(runUntil([&] { return ann->game().hasSettled(); }));
+  const Armour armour = anyArmour();
+  ASSERT_NE(armour.id, 0);
+  const std::vector<uint16_t> ids = stackingItems(2);
+  carryStack(*ann, {SlotKind::Quick, 0, 0}, Item(ids[0], 0, 3, 0, 0));
+  carryStack(*ann, {SlotKind::Backpack, 0, 0}, Item(ids[1], 0, 2, 0, 0));
+  carryStack(*ann, {SlotKind::Backpack, 1, 0}, Item(armour.id, 0, 1, 0, 0));
+  putOn(*ann, {SlotKind::Backpack, 1, 0}, armour.place);
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).wornItem(0, armour.place) != nullptr; }));
+  const auto before = everyItem();
+
+  dieAndRespawn(*ann, kAnn, true);  // away from where she comes back: nothing is picked up again
+  ASSERT_FALSE(HasFatalFailure());
+  for (const uint16_t id : {ids[0], ids[1], armour.id}) {
+    EXPECT_EQ(carried(ann->inventory(), id), 0u) << "item " << id << " left her inventory";
+    EXPECT_TRUE(runUntil([&] { return onHost(kAnn).items().countOf(id) == 0; })) << "and the host's copy, item " << id;
+  }
+  EXPECT_TRUE(runUntil([&] { return onHost(kAnn).wornItem(0, armour.place) == nullptr; })) << "she wears it no more";
+  EXPECT_TRUE(runUntil([&] { return bo->net.remotePlayer(kAnn)->wornItem(0, armour.place) == nullptr; }))
+      << "as Bo sees her";
+  EXPECT_EQ(everyItem(), before) << "all of it lies in the hosted world";
+}
+
+INSTANTIATE_TEST_SUITE_P(Enet, PlayTogetherHardcore, ::testing::Values(false),
                          [](const ::testing::TestParamInfo<bool>&) { return "OverEnet"; });
 
 }  // namespace

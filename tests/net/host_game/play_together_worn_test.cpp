@@ -1,0 +1,66 @@
+// What a joined player wears follows her during play, over real ENet on 127.0.0.1: a piece she puts
+// on from her backpack is worn by the host's copy of her (and seen on her by the others) without
+// being counted twice among her items, and taken off it is worn no more; a wear of something she
+// does not hold, or of her one piece in a second place, is refused and changes nothing.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "net/wire/wire_out.h"
+#include "tests/net/host_game/play_together.h"
+
+namespace nettest {
+namespace {
+
+class PlayTogetherWorn : public PlayTogether {
+ protected:
+  // Her game's worn-place message as it is, past her inventory: what a hostile client sends.
+  void sendWorn(const Item& item, uint8_t part, uint8_t place) {
+    wire::WireOut out = wire::clientMessage(wire::PlayerMsg::WornItem);
+    out.item(&item).u8(part).u8(place).peer(kAnn);
+    ann->net.send(out.data(), static_cast<uint32_t>(out.size()), 0);
+  }
+  size_t refusals() {
+    const std::string notHeld = onHost(kAnn).notHeldText();
+    return static_cast<size_t>(std::count(ann->log.messages.begin(), ann->log.messages.end(), notHeld));
+  }
+  const Item* wornOnHost(uint8_t part, uint8_t place) { return onHost(kAnn).wornItem(part, place); }
+};
+
+TEST_P(PlayTogetherWorn, ArmourSheTakesFromHerBackpackIsWornOnTheHostAndForgedWearsAreRefused) {
+  const Armour armour = anyArmour();
+  ASSERT_NE(armour.id, 0) << "the content has a piece to wear";
+  const SlotRef backpack{SlotKind::Backpack, 0, 0};
+  carry(*ann, backpack, armour.id, 1);
+
+  putOn(*ann, backpack, armour.place);
+  ASSERT_TRUE(runUntil([&] {
+    const Item* worn = wornOnHost(0, armour.place);
+    return worn != nullptr && worn->id == armour.id;
+  })) << "the host's copy of her wears it";
+  EXPECT_EQ(onHost(kAnn).items().countOf(armour.id), 1u) << "one piece, worn, not two";
+  EXPECT_TRUE(runUntil([&] {
+    const PlayerClientDesktop* seen = bo->net.remotePlayer(kAnn);
+    const Item* worn = seen != nullptr ? seen->wornItem(0, armour.place) : nullptr;
+    return worn != nullptr && worn->id == armour.id;
+  })) << "Bo sees her wear it";
+
+  // Her one piece in the look set's place too, and a piece of a word she never carried.
+  sendWorn(Item(armour.id, 0, 1, -1, 0), 1, armour.place);
+  sendWorn(Item(armour.id, 0, 1, -1, 0x55), 0, armour.place);
+  ASSERT_TRUE(runUntil([&] { return refusals() == 2; })) << "she is told she does not hold either";
+  EXPECT_EQ(wornOnHost(1, armour.place), nullptr) << "her one piece is worn once";
+  ASSERT_NE(wornOnHost(0, armour.place), nullptr);
+  EXPECT_EQ(wornOnHost(0, armour.place)->word, 0u) << "the place keeps her own piece";
+
+  ASSERT_TRUE(ann->inventory().swapSlots({SlotKind::Equipment, armour.place, 0}, backpack));
+  ASSERT_TRUE(runUntil([&] { return wornOnHost(0, armour.place) == nullptr; })) << "taken off, worn no more";
+  EXPECT_EQ(onHost(kAnn).items().countOf(armour.id), 1u) << "and still hers";
+}
+
+INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherWorn, ::testing::Values(false));
+
+}  // namespace
+}  // namespace nettest
