@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 #include "engine/base/path_utils.h"
 #include "engine/base/string_utils.h"
@@ -259,7 +260,7 @@ bool CharacterStore::keepHostToken(const std::string& hostKey, std::span<const u
   HostTokens tokens = loadHostTokens();
   tokens[hostKey].assign(token.begin(), token.end());
   const std::string text = writeHostTokens(tokens);
-  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  const std::vector<uint8_t> bytes(text.begin(), text.end());
   return safeWriteSideFile(files_, hostsPathOf(pathOf(current_->fileName)), writingBytes(bytes)) ==
          SafeWriteResult::Saved;
 }
