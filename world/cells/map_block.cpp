@@ -34,6 +34,9 @@ uint8_t randomVariantFor(const BlockPropsTable& props, uint16_t id) {
   // A block with more looks than a cell's variant bits hold (a wire's sixteen side shapes, a
   // display's digits) is drawn from other state; its word keeps variant 0, which every cell holds.
   if (count > kCellVariantCount) return 0;
+  // A switch, a door, a lever or a lamp keeps its state in its variant: it comes off (shut),
+  // as the circuits that read it take it, never on by chance.
+  if (props[id].has(block_flag::kCircuitOutput) || props[id].has(block_flag::kCircuitComponent)) return 0;
   return count >= 2 ? static_cast<uint8_t>(engine::randomNext() % count) : 0;
 }
 

@@ -67,6 +67,23 @@ TEST_F(MapBlockTest, SolidAndMovementTestsKnowTheOpenGateAndTheStateBlock) {
   EXPECT_TRUE(cell.blocksMovement(props));
 }
 
+// A block whose variant is its state (a lever, a door, a lamp) comes off when placed; a block
+// whose variants are only looks takes any of them.
+TEST_F(MapBlockTest, ASwitchedBlockIsPlacedOffAndAPlainOneInAnyLook) {
+  constexpr uint16_t kLever = 2086, kDoor = 290, kStone = 20;
+  defineBlock(kLever, {.flags = bits({45}), .transparency = 1, .variants = 2});
+  defineBlock(kDoor, {.flags = bits({21}), .transparency = 1, .variants = 2});
+  defineBlock(kStone, {.variants = 2});
+  const BlockPropsTable props;
+  bool sawSecondLook = false;
+  for (int i = 0; i < 64; ++i) {
+    EXPECT_EQ(randomVariantFor(props, kLever), 0);
+    EXPECT_EQ(randomVariantFor(props, kDoor), 0);
+    sawSecondLook = sawSecondLook || randomVariantFor(props, kStone) == 1;
+  }
+  EXPECT_TRUE(sawSecondLook);
+}
+
 TEST_F(MapBlockTest, LightLevelIsSkyLessDarknessOrTheBrightestChannel) {
   MapBlock cell;
   cell.setSkyLevel(15);
