@@ -1,5 +1,5 @@
 // Using a block, over real ENet on 127.0.0.1, from a joined player's side: each kind of block use
-// (doors, switches, trapdoors, levers, a shelf's display, a fuse lit by a light in hand, a circuit part cut off with
+// (doors, switches, trapdoors, levers, picking fruit, a shelf's display, a fuse lit by a light in hand, a circuit part cut off with
 // a hammer, tilling, fertiliser, a stable, a lock and its key, writing on a sign) does for her what
 // it does for the host's own player, on every machine's world, and what it spends is spent on her
 // screen and in the host's copy of her items alike.
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "content/items/block_filter.h"
+#include "content/tables/fruit_table.h"
 #include "content/tables/plant_table.h"
 #include "game/rules/block_use.h"
 #include "game/rules/circuit_part_rule.h"
@@ -310,6 +311,44 @@ TEST_P(PlayTogetherBlockUse, FertiliserGrowsAPlant) {
     hold(who, kFertiliser, 3);
     use(who, cell);
     EXPECT_TRUE(everywhere(cell, [&](const MapBlock& c) { return c.frontId() == grown->block1; }));
+  });
+}
+
+// The fruit hanging on the plant's cell in a world, or null.
+const TreasureEntity* fruitOn(World& world, const MapBlock& cell, uint16_t fruit) {
+  const TreasureEntity* found = nullptr;
+  world.entities()->forEach([&](const RealEntity& entity) {
+    const auto* lying = dynamic_cast<const TreasureEntity*>(&entity);
+    if (lying != nullptr && !lying->data.removed && lying->item().id == fruit && lying->data.frozen &&
+        static_cast<int32_t>(lying->data.x / 30.0f + 0.5f) == cell.x) {
+      found = lying;
+    }
+  });
+  return found;
+}
+
+TEST_P(PlayTogetherBlockUse, AnEmptyHandPicksTheFruitThatHangs) {
+  const FruitRow& row = fruitTable().front();
+  ASSERT_TRUE(hostWorld->map().props()[row.block].has(block_flag::kFruitPlant));
+  forEachPlayer([&](Who who, MapBlock& cell) {
+    lay(cell, row.block);
+    ASSERT_TRUE(sameEverywhere(cell));
+    hostWorld->plants().restoreFruitCell(cell);
+    cell.skyShadow = static_cast<uint8_t>(0xF0 | (cell.skyShadow & 0x0F));  // in daylight, where fruit hangs
+    // Fruit hangs by chance: the plant's job runs until one does.
+    for (int tries = 0; tries < 2000 && fruitOn(*hostWorld, cell, row.fruit) == nullptr; ++tries) {
+      hostWorld->plants().growFruits(hostWorld->rules());
+    }
+    ASSERT_NE(fruitOn(*hostWorld, cell, row.fruit), nullptr) << "no fruit hung on the plant";
+    ASSERT_TRUE(runUntil([&] { return fruitOn(*ann->world(), cell, row.fruit) != nullptr; }))
+        << "her world does not show the fruit hanging";
+    emptyHand(who);
+    use(who, cell);
+    EXPECT_TRUE(runUntil([&] {
+      return fruitOn(*hostWorld, cell, row.fruit) == nullptr && fruitOn(*ann->world(), cell, row.fruit) == nullptr &&
+             fruitOn(*bo->world(), cell, row.fruit) == nullptr;
+    })) << "the fruit still hangs in some world";
+    EXPECT_EQ(in(*hostWorld, cell).frontId(), row.block) << "picking takes the fruit, not the plant";
   });
 }
 
