@@ -13,10 +13,10 @@
 #include "game/inventory/crafting_station.h"
 #include "game/inventory/drop_areas.h"
 #include "game/inventory/item_kinds.h"
+#include "game/inventory/open_block_items.h"
 #include "game/trade/trade_abstract.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/block_entity_cast.h"
-#include "world/blocks/chest.h"
 #include "world/cells/block_flags.h"
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
@@ -132,11 +132,9 @@ void Inventory::setSlot(SlotRef slot, ItemPtr item) {
   switch (slot.kind) {
     case SlotKind::Chest:
     case SlotKind::EntityFirst:
-    case SlotKind::EntityItem: {
-      const int index = slot.kind == SlotKind::EntityFirst ? 0 : slot.x;
-      if (auto* chest = block_entity_cast<Chest>(entity)) chest->setItem(index, std::move(item));
+    case SlotKind::EntityItem:
+      setOpenBlockItem(entity, slot.kind == SlotKind::EntityFirst ? 0 : slot.x, std::move(item));
       return;
-    }
     case SlotKind::AlchemyLab:
       if (auto* lab = block_entity_cast<AlchemyLab>(entity)) lab->setItem(slot.x, std::move(item));
       return;
@@ -157,8 +155,8 @@ ItemPtr Inventory::releaseSlot(SlotRef slot) {
     case SlotKind::Chest:
     case SlotKind::EntityFirst:
     case SlotKind::EntityItem: {
-      auto* chest = block_entity_cast<Chest>(entity);
-      return chest != nullptr ? chest->takeItem(slot.kind == SlotKind::EntityFirst ? 0 : slot.x) : nullptr;
+      LogicItemBlock* block = writableItemBlock(entity);
+      return block != nullptr ? block->takeItem(slot.kind == SlotKind::EntityFirst ? 0 : slot.x) : nullptr;
     }
     case SlotKind::AlchemyLab: {
       auto* lab = block_entity_cast<AlchemyLab>(entity);
@@ -176,7 +174,7 @@ bool Inventory::writable(SlotRef slot) const {
   switch (slot.kind) {
     case SlotKind::Chest:
     case SlotKind::EntityFirst:
-    case SlotKind::EntityItem: return block_entity_cast<Chest>(entity) != nullptr;
+    case SlotKind::EntityItem: return writableItemBlock(entity) != nullptr;
     case SlotKind::AlchemyLab: return block_entity_cast<AlchemyLab>(entity) != nullptr;
     default: break;
   }

@@ -5,8 +5,8 @@
 
 #include "content/items/item.h"
 #include "game/inventory/inventory.h"
-#include "world/blocks/block_entity_cast.h"
-#include "world/blocks/chest.h"
+#include "game/inventory/open_block_items.h"
+#include "world/blocks/logic_block.h"
 
 namespace {
 
@@ -25,16 +25,17 @@ void walkBackpackBackwards(Visit visit) {
 }  // namespace
 
 void Inventory::stackIntoContainer() {
-  auto* chest = block_entity_cast<Chest>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
-  if (chest == nullptr) return;
+  LogicBlock* open = owner_ != nullptr ? owner_->openBlockEntity() : nullptr;
+  LogicItemBlock* block = writableItemBlock(open);
+  if (block == nullptr) return;
   walkBackpackBackwards([&](int index) {
     ItemPtr& stack = backpack_[index];
     if (isEmpty(stack.get())) return true;
-    for (size_t i = 0; i < chest->slotCount(); ++i) {
-      Item* target = chest->itemAt(i);
+    for (size_t i = 0; i < block->slotCount(); ++i) {
+      Item* target = block->itemAt(i);
       if (isEmpty(target) || !mergeInto(*target, stack)) continue;
-      // Stored again as it is, so that whoever watches the chest learns the new count.
-      chest->setItem(static_cast<int32_t>(i), chest->takeItem(i));
+      // Stored again as it is, so that whoever watches the entity learns the new count.
+      setOpenBlockItem(open, i, block->takeItem(i));
       break;
     }
     return true;
@@ -77,14 +78,14 @@ void Inventory::storeInBackpack(ItemPtr& item) {
 }
 
 void Inventory::takeContainerItems(int count) {
-  auto* chest = block_entity_cast<Chest>(owner_ != nullptr ? owner_->openBlockEntity() : nullptr);
-  if (chest != nullptr) {
-    for (int i = 0; i < count; ++i) {
-      if (isEmpty(chest->itemAt(static_cast<size_t>(i)))) continue;
-      // Whatever finds no place goes back; the chest hears of the slot either way.
-      ItemPtr item = chest->takeItem(static_cast<size_t>(i));
+  LogicBlock* open = owner_ != nullptr ? owner_->openBlockEntity() : nullptr;
+  if (LogicItemBlock* block = writableItemBlock(open)) {
+    for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+      if (isEmpty(block->itemAt(i))) continue;
+      // Whatever finds no place goes back; the entity hears of the slot either way.
+      ItemPtr item = block->takeItem(i);
       storeInBackpack(item);
-      chest->setItem(i, std::move(item));
+      setOpenBlockItem(open, i, std::move(item));
     }
   }
   compactBackpack();

@@ -1,7 +1,7 @@
 // What the host's rules tell or show the player who acted reaches that player, over real ENet on
 // 127.0.0.1: a joined player's placement in a protected area is refused with the text and the cell
 // effect on her screen (none of it on the host's), and the host's forge, open in her inventory,
-// shows its smelting on her screen without a click. A chest she opens opens her inventory view at
+// shows its smelting on her screen without a click; she fills it from her inventory and takes its bar. A chest she opens opens her inventory view at
 // the container's page, and food she eats flashes her health icon: on her screen, never the host's.
 
 #include <gtest/gtest.h>
@@ -159,6 +159,43 @@ TEST_P(PlayTogetherTold, HerOpenForgeShowsTheHostsSmeltingWithoutAClick) {
   }, 60)) << "the host's forge made a bar and hers stayed empty";
   ASSERT_NE(forge->itemAt(Forge::kOutput), nullptr);
   EXPECT_EQ(herForge()->itemAt(Forge::kOutput)->count, forge->itemAt(Forge::kOutput)->count);
+}
+
+// She fills the host's forge from her own inventory, as her inventory view moves stacks, and takes
+// the bar it makes: the host's forge smelts what she put in, and her items and the host's copy of
+// them agree at each step.
+TEST_P(PlayTogetherTold, SheFillsTheHostsForgeFromHerInventoryAndTakesTheBar) {
+  session->game().startTimers();  // the rules' forge task among them
+  herPlace(column + 6);
+  MapBlock& cell = roomWithFloor(column + 7);
+  BlockEdit edit = editForCell(cell, edit_kind::kSetLayerBlock, kForge);
+  edit.layer = MapBlock::kFront;
+  ASSERT_TRUE(hostWorld->rules().editBlock(edit, nullptr));
+  Forge* forge = hostWorld->forges().findAt(cell);
+  ASSERT_NE(forge, nullptr);
+  ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(cell.x, cell.y)->frontId() == kForge; }));
+  carry(*ann, 0, kCoal, 1);
+  carry(*ann, 1, kOre, 3);
+  ASSERT_TRUE(ann->game().useBlock(*ann->world()->cellAt(cell.x, cell.y), MapBlock::kFront));
+  ASSERT_TRUE(runUntil([&] { return block_entity_cast<Forge>(ann->player().openContainer()) != nullptr; }));
+
+  Inventory& hers = ann->inventory();
+  ASSERT_TRUE(hers.swapSlots({SlotKind::Quick, 0, 0}, {SlotKind::EntityItem, Forge::kFuel, 0})) << "the fuel cell took nothing";
+  ASSERT_TRUE(hers.swapSlots({SlotKind::Quick, 1, 0}, {SlotKind::EntityItem, Forge::kInput, 0}));
+  EXPECT_TRUE(runUntil([&] { return forge->burning(); })) << "the host's forge never got her coal and ore";
+  EXPECT_EQ(onHost(kAnn).items().countOf(kCoal), 0u) << "the host's copy of her items still holds the coal";
+  EXPECT_EQ(onHost(kAnn).items().countOf(kOre), 0u);
+
+  ASSERT_TRUE(runUntil([&] {
+    const Item* out = hers.slotItem({SlotKind::EntityItem, Forge::kOutput, 0});
+    return out != nullptr && out->id == kBar;
+  }, 60)) << "no bar reached her forge";
+  ASSERT_TRUE(hers.swapSlots({SlotKind::EntityItem, Forge::kOutput, 0}, {SlotKind::Quick, 2, 0}));
+  const Item* bar = hers.slotItem({SlotKind::Quick, 2, 0});
+  ASSERT_NE(bar, nullptr);
+  const uint32_t taken = bar->count;
+  EXPECT_TRUE(runUntil([&] { return onHost(kAnn).items().countOf(kBar) == taken; }))
+      << "the host's copy of her items lacks the bar she took";
 }
 
 // The host's own player tells the same screen as its clients' copies: whatever reaches it for her
