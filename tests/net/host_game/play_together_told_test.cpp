@@ -96,6 +96,25 @@ class PlayTogetherTold : public PlayTogether {
     return cell;
   }
 
+  // The host's forge beside her, in every machine's world, with the rules' forge task running;
+  // null when it was not made.
+  Forge* hostsForgeBesideHer() {
+    session->game().startTimers();
+    herPlace(column + 6);
+    MapBlock& cell = roomWithFloor(column + 7);
+    BlockEdit edit = editForCell(cell, edit_kind::kSetLayerBlock, kForge);
+    edit.layer = MapBlock::kFront;
+    if (!hostWorld->rules().editBlock(edit, nullptr)) return nullptr;
+    const bool shown = runUntil([&] { return ann->world()->cellAt(cell.x, cell.y)->frontId() == kForge; });
+    return shown ? hostWorld->forges().findAt(cell) : nullptr;
+  }
+  // She opens the forge on her own screen.
+  bool sheOpens(const Forge& forge) {
+    const MapBlock& cell = forge.cell();
+    return ann->game().useBlock(*ann->world()->cellAt(cell.x, cell.y), MapBlock::kFront) &&
+           runUntil([&] { return block_entity_cast<Forge>(ann->player().openContainer()) != nullptr; });
+  }
+
   HostScreen screen;
 };
 
@@ -131,19 +150,10 @@ TEST_P(PlayTogetherTold, SheIsToldOnHerScreenThatACellIsProtected) {
 }
 
 TEST_P(PlayTogetherTold, HerOpenForgeShowsTheHostsSmeltingWithoutAClick) {
-  session->game().startTimers();  // the rules' forge task among them
-  herPlace(column + 6);
-  MapBlock& cell = roomWithFloor(column + 7);
-  BlockEdit edit = editForCell(cell, edit_kind::kSetLayerBlock, kForge);
-  edit.layer = MapBlock::kFront;
-  ASSERT_TRUE(hostWorld->rules().editBlock(edit, nullptr));
-  Forge* forge = hostWorld->forges().findAt(cell);
+  Forge* forge = hostsForgeBesideHer();
   ASSERT_NE(forge, nullptr);
-  ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(cell.x, cell.y)->frontId() == kForge; }));
-
-  ASSERT_TRUE(ann->game().useBlock(*ann->world()->cellAt(cell.x, cell.y), MapBlock::kFront));
+  ASSERT_TRUE(sheOpens(*forge)) << "the forge did not open for her";
   const auto herForge = [&] { return block_entity_cast<Forge>(ann->player().openContainer()); };
-  ASSERT_TRUE(runUntil([&] { return herForge() != nullptr; })) << "the forge did not open for her";
 
   // The host's own player fills it: fuel and ore, and the forge burns.
   forge->setItem(Forge::kFuel, newItem(kCoal, 0, 1, 0, 0));
@@ -165,19 +175,11 @@ TEST_P(PlayTogetherTold, HerOpenForgeShowsTheHostsSmeltingWithoutAClick) {
 // the bar it makes: the host's forge smelts what she put in, and her items and the host's copy of
 // them agree at each step.
 TEST_P(PlayTogetherTold, SheFillsTheHostsForgeFromHerInventoryAndTakesTheBar) {
-  session->game().startTimers();  // the rules' forge task among them
-  herPlace(column + 6);
-  MapBlock& cell = roomWithFloor(column + 7);
-  BlockEdit edit = editForCell(cell, edit_kind::kSetLayerBlock, kForge);
-  edit.layer = MapBlock::kFront;
-  ASSERT_TRUE(hostWorld->rules().editBlock(edit, nullptr));
-  Forge* forge = hostWorld->forges().findAt(cell);
+  Forge* forge = hostsForgeBesideHer();
   ASSERT_NE(forge, nullptr);
-  ASSERT_TRUE(runUntil([&] { return ann->world()->cellAt(cell.x, cell.y)->frontId() == kForge; }));
   carry(*ann, 0, kCoal, 1);
   carry(*ann, 1, kOre, 3);
-  ASSERT_TRUE(ann->game().useBlock(*ann->world()->cellAt(cell.x, cell.y), MapBlock::kFront));
-  ASSERT_TRUE(runUntil([&] { return block_entity_cast<Forge>(ann->player().openContainer()) != nullptr; }));
+  ASSERT_TRUE(sheOpens(*forge));
 
   Inventory& hers = ann->inventory();
   ASSERT_TRUE(hers.swapSlots({SlotKind::Quick, 0, 0}, {SlotKind::EntityItem, Forge::kFuel, 0})) << "the fuel cell took nothing";
