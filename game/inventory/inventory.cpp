@@ -28,6 +28,8 @@ constexpr uint16_t kFirstBottle = 1870;
 
 bool isEmpty(const Item* item) { return item == nullptr || item->isNone(); }
 
+bool isWornPlace(SlotRef slot) { return slot.kind == SlotKind::Equipment || slot.kind == SlotKind::Equipment2; }
+
 LogicItemBlock* itemBlock(LogicBlock* entity) { return block_entity_cast<LogicItemBlock>(entity); }
 
 // Row y of the trade slots: x 0 the stack an own offer shows in its inventory slot, any other x
@@ -142,7 +144,7 @@ void Inventory::setSlot(SlotRef slot, ItemPtr item) {
   }
   ItemPtr* owned = ownedSlot(slot);
   if (owned == nullptr) return;
-  const bool worn = slot.kind == SlotKind::Equipment || slot.kind == SlotKind::Equipment2;
+  const bool worn = isWornPlace(slot);
   if (worn && item != nullptr && owner_ != nullptr) owner_->recordStat(kStatItemWorn, item->id);
   *owned = std::move(item);
   if (slot.kind == SlotKind::Trinket && owner_ != nullptr) owner_->trinketChanged();
@@ -186,6 +188,11 @@ bool Inventory::swapSlots(SlotRef a, SlotRef b) {
   if (!writable(a) || !writable(b)) return false;
   ItemPtr first = releaseSlot(a);
   ItemPtr second = releaseSlot(b);
+  // A piece moving between worn places leaves its old place first: whoever follows the worn
+  // places one by one (a host's copy of a joined player) never sees it worn twice.
+  for (SlotRef worn : {a, b}) {
+    if (isWornPlace(worn)) setSlot(worn, nullptr);
+  }
   setSlot(b, std::move(first));
   setSlot(a, std::move(second));
   return true;

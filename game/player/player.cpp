@@ -87,8 +87,8 @@ void Player::trinketChanged() {
 }
 
 void Player::wornChanged(bool secondSet, uint8_t index) {
-  GameHostRequests* host = game != nullptr && world != nullptr ? game->hostRequests() : nullptr;
-  if (host != nullptr) host->sendItemSlot(getEquipment(secondSet, index), index, secondSet ? 1 : 0);
+  GamePeerReports* reports = game != nullptr && world != nullptr ? game->peerReports() : nullptr;
+  if (reports != nullptr) reports->sendWornItem(getEquipment(secondSet, index), index, secondSet);
 }
 
 void Player::setWorld(World* newWorld) {

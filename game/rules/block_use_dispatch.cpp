@@ -165,7 +165,8 @@ bool till(World& world, MapBlock& cell, BlockUser& user) {
   BlockEdit edit = decoEdit(cell, edit_kind::kSetDeco, kTilledSoil, slot.index);
   edit.variant = randomVariantFor(props, kTilledSoil);
   edit.layer = MapBlock::kFront;
-  world.rules().editBlock(edit, &player);
+  // Refused (a protected cell), nothing was tilled: the hoe does not wear for it.
+  if (!world.rules().editBlock(edit, &player)) return true;
   // Each player wears her own hoe: a joined player's on the host's copy of her items and, told so,
   // in her hand.
   player.wearHeldTool();
@@ -242,7 +243,8 @@ bool useFrontWord(World& world, MapBlock& cell, BlockUser& user, Item* held) {
     edit.variant = on ? 1 : 0;
     edit.state = cell.blockState();
     edit.layer = MapBlock::kFront;
-    rules.editBlock(edit, &player);
+    // A lever the rules refused to throw (a protected cell) sends nothing: its look is its state.
+    if (!rules.editBlock(edit, &player)) return true;
     rules.setCircuitInput(cell, on ? 2 : 1);
     constexpr uint16_t kLeverSound = 56;
     players.playSound(cell, kLeverSound, 0);

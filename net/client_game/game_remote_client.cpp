@@ -207,8 +207,8 @@ bool GameRemoteClient::editBlock(const BlockEdit& edit) {
   return true;
 }
 
-void GameRemoteClient::sendItemSlot(Item* item, uint8_t index, uint32_t part) {
-  net_.sendItemUpdateTo(item, index, static_cast<uint8_t>(part));
+void GameRemoteClient::sendWornItem(const Item* item, uint8_t index, bool secondSet) {
+  net_.sendItemUpdateTo(item, index, secondSet ? 1 : 0);
 }
 
 void GameRemoteClient::sendHeldItem() {

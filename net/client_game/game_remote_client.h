@@ -96,10 +96,10 @@ class GameRemoteClient final : public Game,
   void unpause() override {}
   void stopTimers() override;
   void startTimers() override;
-  void sendItemSlot(Item* item, uint8_t index, uint32_t part) override;
   // The host learns the player's motion from the player's own messages (net/players/).
   void sendPlayerState(const PlayerStateRecord& record) override;
   void sendHeldItem() override;
+  void sendWornItem(const Item* item, uint8_t index, bool secondSet) override;
   void reportItemLearned(uint16_t itemId) override;
   // The host keeps its own count of the player's items: it pays for the craft out of that count.
   void reportCraft(uint16_t recipeRow, std::span<const CraftedStack> spent) override;

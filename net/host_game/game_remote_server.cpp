@@ -60,6 +60,11 @@ void GameRemoteServer::sendHeldItem() {
   if (player_ != nullptr) server_.sendItemUpdate(player_->heldItem(), static_cast<uint8_t>(player_->selectedQuickSlot()));
 }
 
+// The host's own player changed what it wears: every guest's copy of it is dressed so.
+void GameRemoteServer::sendWornItem(const Item* item, uint8_t index, bool secondSet) {
+  server_.sendItemUpdateTo(item, index, secondSet ? 1 : 0);
+}
+
 void GameRemoteServer::sendPlayerState(const PlayerStateRecord& record) { server_.sendMotion(record); }
 
 void GameRemoteServer::quit() {

@@ -62,6 +62,7 @@ class GameRemoteServer final : public GameLocal,
   // The host's own player answers the request of the player at `askingPeer`.
   void answerTrade(uint8_t answer, uint8_t askedPeer, uint8_t askingPeer) override;
   void sendHeldItem() override;
+  void sendWornItem(const Item* item, uint8_t index, bool secondSet) override;
   void sendPlayerState(const PlayerStateRecord& record) override;
   uint8_t sessionKind() override { return kHostingSession; }
   // The world is not saved here: the callers save first.

@@ -117,19 +117,22 @@ class GameTrade {
 // A game played alone has none of these: its callers ask the game for the role and, given none,
 // do what playing alone does themselves (most often nothing).
 
-// What a networked game tells the other side about its own player: its motion, its held item,
-// and that it left its bed (alone, the caller's healing is all there is to leaving a bed).
+// What a networked game tells the other side about its own player: its motion, its held item, what
+// it wears (the host's copy of a joined player follows it; a host's own player is shown so to its
+// guests), and that it left its bed (alone, the caller's healing is all there is to leaving a bed).
 class GamePeerReports {
  public:
   virtual ~GamePeerReports() = default;
   virtual void leaveBed() = 0;
   virtual void sendPlayerState(const PlayerStateRecord& record) = 0;
   virtual void sendHeldItem() = 0;
+  // The item (null: none) the player now wears in equipment place `index` of the look set
+  // (`secondSet`) or the armour set.
+  virtual void sendWornItem(const Item* item, uint8_t index, bool secondSet) = 0;
 };
 
 // What a joined player asks its host for, where a game with its own world runs the rules itself:
-// a mob its swing hit (alone, the swing hits the mob), a portal choice, what its player now wears
-// in one place (so the host's copy of her follows), an item it learned (alone, the caller has added it to the player's knowledge already), a
+// a mob its swing hit (alone, the swing hits the mob), a portal choice, an item it learned (alone, the caller has added it to the player's knowledge already), a
 // recipe it crafted with the units it used up (alone, the inventory already holds the result), a
 // firework it filled (alone, the inventory holds it filled already), and a bag it opens (alone,
 // the caller rolls the bag itself).
@@ -138,8 +141,6 @@ class GameHostRequests {
   virtual ~GameHostRequests() = default;
   virtual void hitMob(MobEntity* mob) = 0;
   virtual void usePortal() = 0;
-  // The item (null: none) in equipment place `index` of set `part` (1: the look set).
-  virtual void sendItemSlot(Item* item, uint8_t index, uint32_t part) = 0;
   virtual void reportItemLearned(uint16_t itemId) = 0;
   virtual void reportCraft(uint16_t recipeRow, std::span<const CraftedStack> spent) = 0;
   // One paint of `paintId` went into the firework whose word was `fireworkWord` before it.
@@ -224,7 +225,7 @@ class NullGame : public GameInterface,
   void stopTimers() override {}
   void startTimers() override {}
   void autosaveOptionChanged() override {}
-  void sendItemSlot(Item*, uint8_t, uint32_t) override {}
+  void sendWornItem(const Item*, uint8_t, bool) override {}
   void sendPlayerState(const PlayerStateRecord&) override {}
   void sendHeldItem() override {}
   void reportItemLearned(uint16_t) override {}

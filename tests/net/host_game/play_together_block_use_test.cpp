@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -23,8 +24,10 @@
 #include "world/blocks/stable.h"
 #include "world/circuits/circuit_cells.h"
 #include "world/circuits/circuit_part.h"
+#include "world/circuits/circuit_system.h"
 #include "world/edits/cell_edit.h"
 #include "world/explosions/explosion_system.h"
+#include "world/protection/protected_areas.h"
 #include "world/plants/plant_system.h"
 
 namespace nettest {
@@ -37,6 +40,15 @@ constexpr uint16_t kFertiliser = 1054, kPen = 484, kSign = 2599;
 constexpr uint16_t kRustyKey = 19, kRustyLock = 467;
 constexpr uint16_t kPigPen = 2407, kPig = 27;
 constexpr uint16_t kFourPlaceShelf = 212, kMaterial = 13;
+
+// The first block of the content that a hoe tills, 0 when there is none.
+uint16_t tillableSoil() {
+  for (uint16_t id = 1; id < 4096; ++id) {
+    const BlockDef* def = blockDefinitionById(id);
+    if (def != nullptr && def->record.transparency() == 0 && itemMatchesFilter(id, 0x14)) return id;
+  }
+  return 0;
+}
 
 // Who uses the block: the joined player (through her game's request) or the host's own player.
 enum class Who { Guest, Host };
@@ -270,11 +282,7 @@ TEST_P(PlayTogetherBlockUse, AWireIsSetIntoAnOpenCellAndCutOutAgain) {
 }
 
 TEST_P(PlayTogetherBlockUse, AHoeTillsTheGroundAndWears) {
-  uint16_t soil = 0;
-  for (uint16_t id = 1; id < 4096 && soil == 0; ++id) {
-    const BlockDef* def = blockDefinitionById(id);
-    if (def != nullptr && def->record.transparency() == 0 && itemMatchesFilter(id, 0x14)) soil = id;
-  }
+  const uint16_t soil = tillableSoil();
   ASSERT_NE(soil, 0) << "a block a hoe tills";
   forEachPlayer([&](Who who, MapBlock& cell) {
     lay(cell, soil);
@@ -290,6 +298,44 @@ TEST_P(PlayTogetherBlockUse, AHoeTillsTheGroundAndWears) {
       EXPECT_EQ(kept->durability, 59) << "the host's copy of her hoe wore too";
     }
   });
+}
+
+// In the host's protected area the rules refuse her edits, and she is told so: a lever she uses
+// stays as it stood and sends nothing into its circuit, and her hoe tills nothing and does not wear.
+TEST_P(PlayTogetherBlockUse, InAProtectedAreaHerLeverAndHerHoeChangeNothing) {
+  MapBlock& cell = target(Who::Guest);
+  // What she is told from here on: the refusals' texts (this world's texts may be blank).
+  const size_t toldBefore = ann->log.messages.size();
+  const auto toldTimes = [&] { return ann->log.messages.size() - toldBefore; };
+  lay(cell, kLever, 0);
+  ASSERT_TRUE(sameEverywhere(cell));
+  for (int i = 0; i < 3; ++i) hostWorld->circuits().step();
+  const uint8_t signal = signalByte(cell);
+  hostWorld->protectedAreas().add(cell, 4);
+  emptyHand(Who::Guest);
+  use(Who::Guest, cell);
+  ASSERT_TRUE(runUntil([&] { return toldTimes() == 1u; })) << "she was not told the lever is protected";
+  for (int i = 0; i < 3; ++i) hostWorld->circuits().step();
+  EXPECT_EQ(cell.frontVariant(), 0) << "the lever was thrown";
+  EXPECT_EQ(signalByte(cell), signal) << "the lever that stayed sent its signal all the same";
+
+  // Soil on her other side, inside the same area.
+  const uint16_t soil = tillableSoil();
+  ASSERT_NE(soil, 0);
+  room(column + 5);
+  MapBlock& field = *hostWorld->cellAt(column + 5, row_);
+  lay(field, soil);
+  ASSERT_TRUE(sameEverywhere(field));
+  hold(Who::Guest, newItem(kHoe, 0, 1, 60, 0));
+  use(Who::Guest, field);
+  ASSERT_TRUE(runUntil([&] { return toldTimes() == 2u; })) << "she was not told the soil is protected";
+  settle();
+  EXPECT_FALSE(field.hasDeco(kTilled, MapBlock::kFront)) << "protected soil was tilled";
+  ASSERT_NE(heldStack(Who::Guest), nullptr);
+  EXPECT_EQ(heldStack(Who::Guest)->durability, 60) << "her hoe wore for a refused till";
+  const ItemPtr kept = onHost(kAnn).items().peek(kHoe, 1);
+  ASSERT_NE(kept, nullptr);
+  EXPECT_EQ(kept->durability, 60) << "the host's copy of her hoe wore for a refused till";
 }
 
 TEST_P(PlayTogetherBlockUse, FertiliserGrowsAPlant) {

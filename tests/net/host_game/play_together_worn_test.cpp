@@ -1,7 +1,8 @@
 // What a joined player wears follows her during play, over real ENet on 127.0.0.1: a piece she puts
 // on from her backpack is worn by the host's copy of her (and seen on her by the others) without
 // being counted twice among her items, and taken off it is worn no more; a wear of something she
-// does not hold, or of her one piece in a second place, is refused and changes nothing.
+// does not hold, or of her one piece in a second place, is refused and changes nothing. A piece she
+// moves to her look set is worn there, and what the host's own player puts on every guest sees.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "net/wire/wire_out.h"
+#include "platform/net_bridge.h"
 #include "tests/net/host_game/play_together.h"
 
 namespace nettest {
@@ -58,6 +60,46 @@ TEST_P(PlayTogetherWorn, ArmourSheTakesFromHerBackpackIsWornOnTheHostAndForgedWe
   ASSERT_TRUE(ann->inventory().swapSlots({SlotKind::Equipment, armour.place, 0}, backpack));
   ASSERT_TRUE(runUntil([&] { return wornOnHost(0, armour.place) == nullptr; })) << "taken off, worn no more";
   EXPECT_EQ(onHost(kAnn).items().countOf(armour.id), 1u) << "and still hers";
+}
+
+// A piece moved from her armour place to the same place of her look set is one piece all along:
+// the host's copy of her wears it in the look set (not refused as worn twice), and Bo sees it so.
+TEST_P(PlayTogetherWorn, APieceMovedToHerLookSetIsWornThereOnTheHost) {
+  const Armour armour = anyArmour();
+  ASSERT_NE(armour.id, 0);
+  const SlotRef backpack{SlotKind::Backpack, 0, 0};
+  carry(*ann, backpack, armour.id, 1);
+  putOn(*ann, backpack, armour.place);
+  ASSERT_TRUE(runUntil([&] { return wornOnHost(0, armour.place) != nullptr; }));
+
+  ASSERT_TRUE(ann->inventory().swapSlots({SlotKind::Equipment, armour.place, 0}, {SlotKind::Equipment2, armour.place, 0}));
+  EXPECT_TRUE(runUntil([&] {
+    const Item* look = wornOnHost(1, armour.place);
+    return look != nullptr && look->id == armour.id && wornOnHost(0, armour.place) == nullptr;
+  })) << "the host's copy of her does not wear it in the look set";
+  EXPECT_TRUE(runUntil([&] {
+    const PlayerClientDesktop* seen = bo->net.remotePlayer(kAnn);
+    const Item* look = seen != nullptr ? seen->wornItem(1, armour.place) : nullptr;
+    return look != nullptr && look->id == armour.id;
+  })) << "Bo does not see it in her look";
+  settle();
+  EXPECT_EQ(refusals(), 0u) << "her own move was refused";
+}
+
+// The host's own player puts on a piece during play: every guest sees her wear it.
+TEST_P(PlayTogetherWorn, WhatTheHostsPlayerPutsOnIsSeenByEveryGuest) {
+  const Armour armour = anyArmour();
+  ASSERT_NE(armour.id, 0);
+  const SlotRef backpack{SlotKind::Backpack, 0, 0};
+  hostPlayer().inventory->setSlot(backpack, newItem(armour.id, 0, 1, 0, 0));
+  ASSERT_TRUE(hostPlayer().inventory->swapSlots(backpack, {SlotKind::Equipment, armour.place, 0}));
+  for (Joiner* joiner : {ann.get(), bo.get()}) {
+    EXPECT_TRUE(runUntil([&] {
+      const PlayerClientDesktop* seen = joiner->net.remotePlayer(kel::NET_HOST_PEER);
+      const Item* worn = seen != nullptr ? seen->wornItem(0, armour.place) : nullptr;
+      return worn != nullptr && worn->id == armour.id;
+    })) << "a guest does not see the host's player wear it";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherWorn, ::testing::Values(false));
