@@ -102,10 +102,12 @@ bool PlanetBackdrop::show(std::string skyName, engine::Size window) {
   const float bottom = std::round(window.height - backdrop.size.height * scale);
   // Centred, with copies beside it where the window is wider than the picture (its edges meet).
   const float centred = std::floor((window.width - width) / 2.0f);
-  float left = centred;
-  while (left > 0.0f) left -= width;
-  for (float x = left; x < window.width; x += width) {
-    if (x == centred) {
+  // Counted in whole copies from the centred one, which alone keeps its sun and moon.
+  const int before = centred > 0.0f ? static_cast<int>(std::ceil(centred / width)) : 0;
+  for (int copy = -before;; ++copy) {
+    const float x = centred + static_cast<float>(copy) * width;
+    if (x >= window.width) break;
+    if (copy == 0) {
       addPiece(node_, picture, backdrop, engine::Vec2(x, bottom), scale, 1);
     } else {
       addLightlessCopy(node_, picture, backdrop, engine::Vec2(x, bottom), scale, 1);

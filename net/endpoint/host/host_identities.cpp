@@ -18,23 +18,41 @@ wire::Token newToken() {
   return token;
 }
 
+// The name of a newcomer whose hello named nobody, as a new character is named.
+constexpr const char* kUnnamed = "Player";
+
+// The continuation bytes a UTF-8 lead byte announces; 0 for a byte that leads nothing.
+int continuationsAfter(unsigned char byte) {
+  if (byte >= 0xC2 && byte <= 0xDF) return 1;
+  if (byte >= 0xE0 && byte <= 0xEF) return 2;
+  if (byte >= 0xF0 && byte <= 0xF4) return 3;
+  return 0;
+}
+
 // What she is called on the host's console and terminal and on every other client's screen: her
-// hello's name without its control bytes (the ASCII ones and the C1 ones in their UTF-8 form), so
-// that no name moves a terminal's cursor, colours it or breaks its lines.
+// hello's name without its control bytes (the ASCII ones, the C1 ones in their UTF-8 form, and a
+// continuation byte that continues nothing, which an 8-bit terminal reads as a C1 control), so
+// that no name moves a terminal's cursor, colours it or breaks its lines. A name with nothing left
+// is the new character's.
 std::string withoutControls(const std::string& name) {
   std::string kept;
+  int continuing = 0;
   for (size_t i = 0; i < name.size(); ++i) {
     const auto byte = static_cast<unsigned char>(name[i]);
+    const bool continuation = byte >= 0x80 && byte <= 0xBF;
+    if (continuation && continuing == 0) continue;
+    continuing = continuation ? continuing - 1 : continuationsAfter(byte);
     if (byte < 0x20 || byte == 0x7F) continue;
     const bool c1 = byte == 0xC2 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) >= 0x80 &&
                     static_cast<unsigned char>(name[i + 1]) <= 0x9F;
     if (c1) {
       ++i;
+      continuing = 0;
       continue;
     }
     kept.push_back(name[i]);
   }
-  return kept;
+  return kept.empty() ? kUnnamed : kept;
 }
 
 }  // namespace

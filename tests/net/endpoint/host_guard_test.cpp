@@ -137,6 +137,11 @@ TEST_F(HostGuard, ARequestNamingAnotherPlayerIsForwardedAsTheSendersOwn) {
   const Item sword(7, 0, 1, 0, 0);
   // A piece worn in place 4, as its definition says: the place takes it.
   constexpr uint16_t kPiece = 9;
+  const ItemDef kept = contentTables().itemDefs[kPiece];
+  struct Restore {
+    ItemDef value;
+    ~Restore() { contentTables().itemDefs[kPiece] = value; }
+  } restore{kept};
   contentTables().itemDefs[kPiece].defined = true;
   contentTables().itemDefs[kPiece].record.bytes[content::item_record::kind] = item_kind::kFirstWorn + 4;
   const Item piece(kPiece, 0, 1, 0, 0);

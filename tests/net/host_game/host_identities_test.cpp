@@ -96,6 +96,11 @@ TEST_F(HostIdentitiesTest, ANameIsAdmittedWithoutItsControlBytes) {
   EXPECT_EQ(identities.admit(2, hello("B\xc2\x9b" "2J\tob"), present).identity.name, "B2Job")
       << "nor the terminal's controls of UTF-8";
   EXPECT_EQ(identities.admit(3, hello("Zo\xc3\xab"), present).identity.name, "Zo\xc3\xab") << "letters stay";
+  EXPECT_EQ(identities.admit(4, hello("A\x9b" "2Jl\x80x"), present).identity.name, "A2Jlx")
+      << "nor a continuation byte that continues nothing";
+  EXPECT_EQ(identities.admit(5, hello("\x1b\x07\xc2\x9b"), present).identity.name, "Player")
+      << "a name of controls alone is no name: she is called as a new character is";
+  EXPECT_EQ(identities.admit(6, hello(""), present).identity.name, "Player 2");
 }
 
 }  // namespace
