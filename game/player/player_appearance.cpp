@@ -14,6 +14,8 @@
 namespace {
 
 constexpr uint16_t kTorchLight = 0xEEE;
+// The drawing's action that builds the body anew from its look and what it wears.
+constexpr uint8_t kDressAnew = 2;
 constexpr int kThornsStat = 11;
 constexpr int kBlowKnockBackStat = 12;
 constexpr int kShotKnockBackStat = 13;
@@ -72,4 +74,6 @@ void PlayerGraphical::refreshAppearance() {
   addEffects(stats, effects);
   stats.clamp();
   carriedLight = hasFlag(player_flag::kHumanTorch) ? kTorchLight : stats.light;
+  // What she wears and the flags a buff sets are drawn: her drawing dresses her anew.
+  playAction(kDressAnew, 0);
 }

@@ -30,6 +30,8 @@
 #include "ui/views/game_views.h"
 #include "ui/views/inventory_view.h"
 #include "view/inventory/inventory_sprite.h"
+#include "view/entities/dyable_sprite.h"
+#include "view/player/player_sprite.h"
 #include "world/rules/game.h"
 
 namespace {
@@ -43,6 +45,14 @@ constexpr SlotRef kGrid00{SlotKind::CraftGrid, 0, 0};
 constexpr SlotRef kResult{SlotKind::Single, 0, 0};
 
 InventoryView& inventoryView() { return gameViews()->inventoryView(); }
+
+// Where the atlas piece drawn on her head (the part a hat or helmet covers) comes from.
+engine::Rect playerHeadRect() {
+  for (PlayerSprite* sprite : PlayerSprite::all()) {
+    if (&sprite->player() == player()) return sprite->part(0)->getTextureRect();
+  }
+  return {};
+}
 Inventory& items() { return *player()->inventory; }
 
 // The first item of the content worn on the head.
@@ -86,6 +96,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
   uint32_t logsBefore = 0;
   SlotRef helmetSlot, logSlot;
   std::vector<unsigned char> wornBefore;
+  engine::Rect headBefore, headShown;
   int markerPixels = 0, wornIconPixels = 0, resultIconPixels = 0, draggedIconPixels = 0, previewPixels = 0;
 
   Script script(joined(intoANewWorld(), {
@@ -108,6 +119,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
          return current() == ViewId::Inventory && inventoryView().page() == InventoryView::kEquipment;
        }},
       {"press on the helmet and drag it over the worn slot", [&] {
+         headBefore = playerHeadRect();
          wornBefore = cellPixels(kWorn0);
          pointAt(inventoryCellPoint(helmetSlot));
          leftButton(GLFW_PRESS);
@@ -139,6 +151,10 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
          const InventorySprite* cell = inventoryView().spriteForSlot(kWorn0);
          if (cell == nullptr || cell->icon() == nullptr) return false;
          wornIconPixels = iconPixels(*cell);
+         return true;
+       }},
+      {"and she is drawn wearing it", [&] {
+         headShown = playerHeadRect();
          return true;
        }},
       {"the crafting page", [&] {
@@ -189,6 +205,7 @@ TEST_F(InventoryDragWindowTest, AHelmetDraggedToTheWornSlotIsWornAndTheCraftGrid
   playScript(script);
   EXPECT_GT(markerPixels, 20) << "the drop marker is not drawn over the worn cell";
   EXPECT_GT(wornIconPixels, 20) << "the worn helmet's cell draws no icon";
+  EXPECT_FALSE(headShown == headBefore) << "she is drawn as before she put the helmet on";
   EXPECT_GT(draggedIconPixels, 20) << "the dragged helmet is not drawn under the pointer";
   EXPECT_GT(previewPixels, 20) << "the result cell does not show what the grid makes";
   EXPECT_GT(resultIconPixels, 20) << "the result cell draws no planks";
