@@ -13,6 +13,7 @@
 #include "content/texts/language_texts.h"
 #include "game/player/player_events.h"
 #include "game/rules/consumption_rules.h"
+#include "net/wire/wire_out.h"
 #include "tests/net/host_game/play_together.h"
 #include "world/blocks/block_entity_cast.h"
 #include "world/blocks/forge.h"
@@ -198,6 +199,24 @@ TEST_P(PlayTogetherTold, SheFillsTheHostsForgeFromHerInventoryAndTakesTheBar) {
   const uint32_t taken = bar->count;
   EXPECT_TRUE(runUntil([&] { return onHost(kAnn).items().countOf(kBar) == taken; }))
       << "the host's copy of her items lacks the bar she took";
+}
+
+// A forge slot her game never could send: coal she does not carry, into the forge she has open.
+// The host's forge takes nothing, and what it holds stays hers to take.
+TEST_P(PlayTogetherTold, CoalSheDoesNotCarryIsNotPutIntoTheHostsForge) {
+  Forge* forge = hostsForgeBesideHer();
+  ASSERT_NE(forge, nullptr);
+  ASSERT_TRUE(sheOpens(*forge));
+  const Item coal(kCoal, 0, 5, -1, 0);
+  wire::WireOut out = wire::clientMessage(wire::ForgeMsg::ForgeSlot);
+  out.cell(static_cast<uint16_t>(forge->cell().x), static_cast<uint16_t>(forge->cell().y)).u8(Forge::kFuel).item(&coal);
+  ann->net.send(out.data(), static_cast<uint32_t>(out.size()), 0);
+  // Her next real fill is heard after the forged one: once it is in, the forged one was judged.
+  carry(*ann, 1, kOre, 2);
+  ASSERT_TRUE(ann->inventory().swapSlots({SlotKind::Quick, 1, 0}, {SlotKind::EntityItem, Forge::kInput, 0}));
+  ASSERT_TRUE(runUntil([&] { return forge->itemAt(Forge::kInput) != nullptr; }));
+  EXPECT_EQ(forge->itemAt(Forge::kFuel), nullptr) << "the host's forge took coal she never carried";
+  EXPECT_FALSE(forge->burning());
 }
 
 // The host's own player tells the same screen as its clients' copies: whatever reaches it for her
