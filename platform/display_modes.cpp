@@ -17,6 +17,11 @@ uint32_t area(const base::VideoMode& mode) {
   return static_cast<uint32_t>(mode.width) * static_cast<uint32_t>(mode.height);
 }
 
+// Window sizes offered beside the monitor's own modes: a screen (or a virtual display) that lists
+// only its current mode still lets the game run in a window smaller than it. The smallest is the
+// smallest the interface is laid out for.
+constexpr base::VideoMode kWindowSizes[] = {{960, 540}, {1024, 576}, {1280, 720}, {1366, 768}, {1600, 900}, {1920, 1080}, {2560, 1440}};
+
 DisplayMode fromGlfw(const GLFWvidmode& mode) {
   return DisplayMode{mode.width,   mode.height,    mode.refreshRate,
                      mode.redBits, mode.greenBits, mode.blueBits};
@@ -40,6 +45,9 @@ std::vector<base::VideoMode> selectVideoModes(const std::vector<DisplayMode>& mo
       selected.push_back(
           base::VideoMode{static_cast<uint16_t>(mode.width), static_cast<uint16_t>(mode.height)});
     }
+  }
+  for (const base::VideoMode& size : kWindowSizes) {
+    if (size.width <= widest && size.height <= tallest) selected.push_back(size);
   }
   // Equal sizes must end up side by side for the duplicate removal, whatever their order was.
   std::sort(selected.begin(), selected.end(),

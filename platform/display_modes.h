@@ -1,6 +1,6 @@
 #pragma once
-// The window sizes the options offer: the monitor's modes that fit the desktop and its work area
-// (the screen less its panels), once each.
+// The window sizes the options offer: the monitor's modes and the usual window sizes that fit the
+// desktop and its work area (the screen less its panels), once each.
 
 #include <cstdint>
 #include <vector>
@@ -25,8 +25,9 @@ struct WorkArea {
   int height = 0;
 };
 
-// Keeps modes of at most 60 Hz with 8 bits per colour that fit inside the current mode and the
-// work area (where it is known), sorted by area, each size once.
+// Keeps modes of at most 60 Hz with 8 bits per colour, and the usual window sizes from 960 x 540
+// up, that fit inside the current mode and the work area (where it is known), sorted by area, each
+// size once.
 std::vector<base::VideoMode> selectVideoModes(const std::vector<DisplayMode>& modes,
                                               const DisplayMode& current, const WorkArea& room = {});
 

@@ -21,25 +21,37 @@ TEST(VideoModes, EachFittingStorableSizeIsOfferedOnceSmallestFirst) {
       mode(1920, 1080, 144), mode(1920, 1080), mode(1280, 720), mode(2560, 1440),
       mode(800, 600, 60, 5), mode(1024, 768, 59),
   };
+  // The monitor's modes and the usual window sizes, each once.
   EXPECT_EQ(kel::selectVideoModes(modes, mode(1920, 1080)),
-            (std::vector<VideoMode>{{1024, 768}, {1280, 720}, {1920, 1080}}));
+            (std::vector<VideoMode>{{960, 540}, {1024, 576}, {1024, 768}, {1280, 720}, {1366, 768}, {1600, 900}, {1920, 1080}}));
   // 1600x900 and 1200x1200 have the same area; duplicates of each must still merge. Sizes that
   // cannot be stored or are empty are never offered.
   const std::vector<DisplayMode> odd = {mode(1600, 900), mode(1200, 1200), mode(1600, 900),
                                         mode(1200, 1200), mode(70000, 600), mode(0, 600)};
-  EXPECT_EQ(kel::selectVideoModes(odd, mode(100000, 100000)),
-            (std::vector<VideoMode>{{1200, 1200}, {1600, 900}}));
+  const std::vector<VideoMode> offered = kel::selectVideoModes(odd, mode(100000, 100000));
+  EXPECT_EQ(offered, (std::vector<VideoMode>{{960, 540}, {1024, 576}, {1280, 720}, {1366, 768}, {1200, 1200}, {1600, 900},
+                                             {1920, 1080}, {2560, 1440}}));
+}
+
+TEST(VideoModes, AScreenListingOnlyItsOwnSizeStillOffersSmallerWindows) {
+  // A virtual display of one mode: the game can still run in a window smaller than the screen.
+  EXPECT_EQ(kel::selectVideoModes({mode(1280, 720)}, mode(1280, 720), kel::WorkArea{1280, 720}),
+            (std::vector<VideoMode>{{960, 540}, {1024, 576}, {1280, 720}}));
+  EXPECT_EQ(kel::selectVideoModes({mode(1920, 1080)}, mode(1920, 1080), kel::WorkArea{1920, 1050}),
+            (std::vector<VideoMode>{{960, 540}, {1024, 576}, {1280, 720}, {1366, 768}, {1600, 900}}));
 }
 
 TEST(VideoModes, OnlySizesThatFitTheScreensWorkAreaAreOffered) {
   const std::vector<DisplayMode> modes = {mode(1920, 1200), mode(1280, 720), mode(1024, 768), mode(800, 600)};
   // A 1280x720 screen whose monitor lists larger modes.
   EXPECT_EQ(kel::selectVideoModes(modes, mode(1920, 1200), kel::WorkArea{1280, 720}),
-            (std::vector<VideoMode>{{800, 600}, {1280, 720}}));
+            (std::vector<VideoMode>{{800, 600}, {960, 540}, {1024, 576}, {1280, 720}}));
   // A panel takes 40 rows: the screen's own size no longer fits a window.
-  EXPECT_EQ(kel::selectVideoModes(modes, mode(1280, 720), kel::WorkArea{1280, 680}), (std::vector<VideoMode>{{800, 600}}));
+  EXPECT_EQ(kel::selectVideoModes(modes, mode(1280, 720), kel::WorkArea{1280, 680}),
+            (std::vector<VideoMode>{{800, 600}, {960, 540}, {1024, 576}}));
   // Where the system says nothing of a work area, the current mode bounds the sizes.
-  EXPECT_EQ(kel::selectVideoModes(modes, mode(1280, 720), kel::WorkArea{}), (std::vector<VideoMode>{{800, 600}, {1280, 720}}));
+  EXPECT_EQ(kel::selectVideoModes(modes, mode(1280, 720), kel::WorkArea{}),
+            (std::vector<VideoMode>{{800, 600}, {960, 540}, {1024, 576}, {1280, 720}}));
 }
 
 TEST(LocalInterfaces, DefaultRouteInterfacesAreReadFromTheRouteTableDamagedOrNot) {
