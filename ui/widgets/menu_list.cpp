@@ -192,9 +192,11 @@ engine::Rect MenuList::pictureRect(int index, size_t picture) const {
   const float edge = static_cast<float>(art::kMenuFrameCorner) * framePixelScale();
   const float y = std::round(band.getMinY() + (band.size.height - side) / 2.0f);
   if (picture == 0) return engine::Rect(std::round(band.getMinX() + edge), y, side, side);
-  // The ingredients stand at the row's right end, the last against the frame.
+  // The ingredients stand at the row's right end, the last against the frame or, in a list longer
+  // than its frame, against the scroll marks' column.
   const float after = static_cast<float>(row.ingredients.size() - picture);
-  const float x = std::round(band.getMaxX() - edge - side - after * (side + kPictureGap * pixels));
+  const float end = std::min(band.getMaxX() - edge, scrollMarkLeft() - kPictureGap * pixels);
+  const float x = std::round(end - side - after * (side + kPictureGap * pixels));
   return engine::Rect(x, y, side, side);
 }
 
@@ -266,13 +268,26 @@ void MenuList::redraw() {
   if (end < static_cast<int>(rows_.size())) drawScrollMark(false);
 }
 
+float MenuList::scrollMarkPixel() const { return framePixelScale() * 2.0f; }
+
+float MenuList::scrollMarkCentre() const {
+  return topLeft_.x + width_ - kTextInset * textScale_ - static_cast<float>(kScrollMarkSteps) * scrollMarkPixel();
+}
+
+float MenuList::scrollMarkLeft() const {
+  if (static_cast<int>(rows_.size()) <= visibleRows_) return topLeft_.x + width_;
+  // The triangle's base, its widest band, is (2 x steps - 1) pixels wide about its centre.
+  return scrollMarkCentre() - (static_cast<float>(kScrollMarkSteps) - 0.5f) * scrollMarkPixel();
+}
+
 // A small gold triangle at the right of the first shown row (pointing up) or the last one
-// (pointing down), stepped in pixel rows as the frames are.
+// (pointing down), stepped in pixel rows as the frames are. Every row of a list that scrolls keeps
+// its column free (`scrollMarkLeft`), so a mark never covers a picture, its count or a text.
 void MenuList::drawScrollMark(bool up) {
-  const float pixel = framePixelScale() * 2.0f;
+  const float pixel = scrollMarkPixel();
   const int shown = std::min(visibleRows_, static_cast<int>(rows_.size()) - first_);
   const float rowBottom = topLeft_.y - static_cast<float>(up ? 1 : shown) * rowHeight_;
-  const float centreX = topLeft_.x + width_ - kTextInset * textScale_ - static_cast<float>(kScrollMarkSteps) * pixel;
+  const float centreX = scrollMarkCentre();
   const float lowest = rowBottom + (rowHeight_ - kRowGap - static_cast<float>(kScrollMarkSteps) * pixel) / 2.0f;
   const engine::Color4B colour{kHeadingColour.r, kHeadingColour.g, kHeadingColour.b, 255};
   for (int step = 0; step < kScrollMarkSteps; ++step) {
@@ -295,7 +310,7 @@ void MenuList::drawPictures(int index, float& textLeft, float& textRoom) {
   const engine::Rect band = rowRect(index);
   const float inset = kTextInset * textScale_;
   textLeft = band.getMinX() + inset;
-  float right = band.getMaxX() - inset;
+  float right = std::min(band.getMaxX(), scrollMarkLeft()) - inset;
   if (row.icon.atlas != Row::Icon::None) {
     const engine::Rect at = pictureRect(index, 0);
     drawPicture(row.icon, at, row.dimmed);

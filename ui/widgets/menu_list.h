@@ -118,6 +118,11 @@ class MenuList {
  private:
   void scrollToSelection();
   void drawScrollMark(bool up);
+  // A scroll mark's pixel, the x of its centre, and the left edge of the column the marks stand in
+  // (the rows' right edge when the list has no more rows than its frame shows).
+  float scrollMarkPixel() const;
+  float scrollMarkCentre() const;
+  float scrollMarkLeft() const;
   void redraw();
   // The row's pictures, their counts, and where its text may run (left edge and width).
   void drawPictures(int index, float& textLeft, float& textRoom);

@@ -113,6 +113,36 @@ TEST_F(MenuListTest, RowsBeyondTheFrameAreMarkedAtItsEdge) {
   EXPECT_EQ(marksIn(whole, 0) + marksIn(whole, 2), 0) << "a list that fits has no marks";
 }
 
+TEST_F(MenuListTest, TheMarksOfALongRecipeListStandClearOfEveryPictureAndCount) {
+  MenuList list;
+  std::vector<MenuList::Row> recipes;
+  for (int i = 0; i < 6; ++i) {
+    recipes.push_back(MenuList::recipe("stick", MenuList::itemPicture(20, 4), {MenuList::itemPicture(7, 2)}, true, [] {}));
+  }
+  list.setRows(std::move(recipes));
+  list.setFrame(engine::Vec2(100, 600), 420, MenuList::pictureRowHeight(), 3);
+  list.select(4);
+  ASSERT_GT(list.firstShown(), 0);
+  ASSERT_LT(list.firstShown() + 3, 6) << "both marks show";
+  int bands = 0;
+  for (engine::Node* child : list.node()->getChildren()) {
+    const auto* mark = dynamic_cast<engine::LayerColor*>(child);
+    if (mark == nullptr || mark->getColor() != engine::Color3B{235, 200, 110}) continue;
+    ++bands;
+    const engine::Rect at(mark->getPosition().x, mark->getPosition().y, mark->getContentSize().width, mark->getContentSize().height);
+    for (int row = list.firstShown(); row < list.firstShown() + 3; ++row) {
+      // The ingredient's picture holds its count at its lower right.
+      for (size_t picture = 0; picture <= 1; ++picture) {
+        const engine::Rect pic = list.pictureRect(row, picture);
+        const bool over = at.getMinX() < pic.getMaxX() && pic.getMinX() < at.getMaxX() && at.getMinY() < pic.getMaxY() &&
+                          pic.getMinY() < at.getMaxY();
+        EXPECT_FALSE(over) << "a mark over row " << row << "'s picture " << picture;
+      }
+    }
+  }
+  EXPECT_GT(bands, 0);
+}
+
 TEST_F(MenuListTest, AnActionMayReplaceTheRowsAndAShorterListKeepsTheSelectionOnARow) {
   MenuList list;
   std::vector<MenuList::Row> first;
