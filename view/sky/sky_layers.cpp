@@ -79,7 +79,12 @@ void SkyLayers::updatePosition(float dx, float y, const SkyHeights& heights) {
   // Placed about the player, who stands at the screen's middle, in sky pixels drawn at the world's
   // scale: the hills meet the ground near her feet whatever the scale or the window's height, and
   // the sky above them sinks as a far backdrop does while she climbs.
-  const float top = screen_.height * 0.5f + scale_ * (kBackdropTopAbovePlayer + kBackdropSink * (1.0f - tBack));
+  const float aboutPlayer = screen_.height * 0.5f + scale_ * (kBackdropTopAbovePlayer + kBackdropSink * (1.0f - tBack));
+  // Never above the window's top while the backdrop fits in it (nor above its own height when it
+  // does not): at a large scale or on a short window the place about the player lies above the
+  // top, and the hills, which hang from the backdrop, would fill the window where its gradient,
+  // sun and clouds belong.
+  const float top = std::min(aboutPlayer, std::max(screen_.height, 2.0f * backHalf));
   const float y0 = top - backHalf;
   back.position = {screen_.width * 0.5f, y0};
 

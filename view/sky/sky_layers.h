@@ -66,7 +66,9 @@ class SkyLayers {
   float stripWidth() const { return stripWidth_; }
 
   // Where the backdrop's top stands above the player (the screen's middle), in sky pixels: at the
-  // top of its range, and how much higher at the bottom of it.
+  // top of its range, and how much higher at the bottom of it; never above the screen's top (or,
+  // for a backdrop taller than the screen, never with its bottom above the screen's bottom), and the
+  // hills under it go down with it.
   static constexpr float kBackdropTopAbovePlayer = 180.0f;
   static constexpr float kBackdropSink = 112.5f;
 

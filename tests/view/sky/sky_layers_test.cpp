@@ -2,6 +2,7 @@
 // sinking with the player's height, and the pictures' names.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -59,24 +60,26 @@ TEST(SkyLayers, AStripThatLeavesReappearsOnlyWhenMovingThatWay) {
 }
 
 TEST(SkyLayers, TheBackdropSinksAndTheHillsRiseAsThePlayerClimbs) {
-  // The same place about the player, in sky pixels, at every scale of the world and window height.
+  // The same place about the player, in sky pixels, at every scale of the world and window height,
+  // as far as the window's top lets it.
   for (const float k : {1.0f, 2.0f, 3.0f}) {
     for (const float height : {400.0f, 720.0f, 1080.0f}) {
       SkyLayers layers(engine::Size(kScreen.width, height), false, k);
       const SkyHeights heights = skyHeightsFor(400, 100, 14);
+      const float half = 224 * 0.5f * k;
+      const float highest = std::max(height, 2 * half);
       layers.updatePosition(0, heights.backBottom - 100, heights);
       const float lowBack = layers.layer(0).position.y;
+      EXPECT_FLOAT_EQ(lowBack + half, std::min(highest, height * 0.5f + (180 + 112.5f) * k)) << k << " " << height;
       const size_t nearest = layers.stripIndex(2, 0);
       const float lowHill = layers.layer(nearest).position.y;
       layers.updatePosition(0, heights.backTop, heights);
       // At the top the backdrop's top stands 180 sky pixels above the player, at the screen's middle.
-      const float half = 224 * 0.5f * k;
-      EXPECT_FLOAT_EQ(layers.layer(0).position.y + half, height * 0.5f + 180 * k);
-      EXPECT_FLOAT_EQ(lowBack - layers.layer(0).position.y, 112.5f * k);
+      EXPECT_FLOAT_EQ(layers.layer(0).position.y + half, std::min(highest, height * 0.5f + 180 * k)) << k << " " << height;
       // The near strips hang (96 / 2 - 33 - 10) x k below the backdrop's lower edge at the top, and
-      // 60 x k higher at the bottom of the hills' range.
+      // 60 x k higher at the bottom of the hills' range, where the backdrop stands as it does.
       EXPECT_NEAR(layers.layer(nearest).position.y, layers.layer(0).position.y - half - 5 * k, 1e-3);
-      EXPECT_NEAR(lowHill - layers.layer(nearest).position.y, 60 * k + 112.5f * k, 1e-3);
+      EXPECT_NEAR(lowHill - lowBack - (layers.layer(nearest).position.y - layers.layer(0).position.y), 60 * k, 1e-3);
       // The far strips sit above the near ones.
       EXPECT_GT(layers.layer(layers.stripIndex(0, 1)).position.y, layers.layer(nearest).position.y);
     }

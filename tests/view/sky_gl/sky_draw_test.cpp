@@ -250,6 +250,28 @@ TEST_F(SkyDraw, BelowItsPicturesTheSkyCarriesTheNearestHillsDownToTheScreensBott
   scene_->removeChild(sky);
 }
 
+TEST_F(SkyDraw, AtTheLargestWorldScaleAValleysWindowShowsTheBackdropAboveTheHills) {
+  dir_.write("sky-ember-day-ipad.png", backdropAndNearHillsPng());
+  // 1280x720 at three times the world's size, the player in a valley at the bottom of the hills'
+  // range. The test's window shows the screen's top left corner: the node goes down by the rest.
+  source_.screen = engine::Size(1280, 720);
+  source_.pictureScale = 3.0f;
+  Sky* sky = keep(Sky::create(*world_, source_));
+  ASSERT_NE(sky, nullptr);
+  sky->setPhaseTextures(1, 0);
+  sky->updatePosition(sky->heights().hillBottom - 300.0f);
+  sky->setPosition(engine::Vec2(0, -(720.0f - kWindowSize)));
+
+  scene_->addChild(sky, -1);
+  frame();
+  for (const int x : {2, 64, 125}) {
+    for (const int y : {40, 80, 125}) {
+      EXPECT_TRUE(near(pixel(x, y), kBlue)) << "(" << x << ", " << y << ") under the window's top shows no backdrop";
+    }
+  }
+  scene_->removeChild(sky);
+}
+
 }  // namespace
 
 namespace {
