@@ -1,7 +1,8 @@
 #pragma once
 // One cell of the tile window: the cell it shows and the sprites of its layers, reused for
 // whatever cell scrolls into its place. Slots, in order: front, back (back block or cave shade),
-// decorations 0-3, liquid, circuit overlay, shadow edges 0-3; the first eight are tinted.
+// decorations 0-3, liquid, circuit overlay, shadow edges 0-3; all of them are tinted, the shadow
+// edges as the back layer they fall on, so an unlit cave's edges are as dark as its wall.
 
 #include <array>
 #include <cstdint>
@@ -20,7 +21,7 @@ struct TileSpriteRecord {
   static constexpr int kCircuit = 7;
   static constexpr int kFirstEdge = 8;
   static constexpr int kSlots = 12;
-  static constexpr int kTintedSlots = 8;
+  static constexpr int kTintedSlots = kSlots;
 
   MapBlock* cell = nullptr;
   std::array<BlockSprite*, kSlots> sprites{};

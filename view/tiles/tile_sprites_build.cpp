@@ -134,7 +134,10 @@ void TileSprites::buildSides(TileSpriteRecord& r, const MapBlock& cell) {
     if ((cell.shadowEdges() & (1u << d)) == 0) continue;
     BlockSprite* sprite = obtain(r, TileSpriteRecord::kFirstEdge + d, blockBatch_,
                                  BlockSprite::zOrderFor(BlockSprite::kEdgeKind, d, 0), art::blockSpriteRect(block, d));
-    if (sprite != nullptr) place(sprite, cell);
+    if (sprite == nullptr) continue;
+    // Lit as the wall it darkens: untinted, its shade of blue would outline a cave no light reaches.
+    sprite->setBackLayer(true);
+    place(sprite, cell);
   }
 }
 
