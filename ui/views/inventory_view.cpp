@@ -44,6 +44,10 @@ constexpr float kGridMargin = 16.0f;
 constexpr float kFloatSeconds = 1.5f;
 constexpr float kFloatRise = 30.0f;  // interface points
 constexpr engine::Color3B kFloatColour{255, 230, 120};
+// The ground a rising text stands on, so it reads whole over the cells it crosses.
+constexpr engine::Color4B kFloatGround{24, 20, 32, 240};
+constexpr float kFloatPad = 3.0f;  // interface points around the text
+constexpr int kFloatsZ = 200;      // over every piece the cells draw in the overlay
 constexpr engine::Color4B kDropMarkerColour{255, 255, 255, 90};
 constexpr float kGridTop = 194.0f;  // below the title, the help lines, the status and the page's line
 
@@ -60,7 +64,19 @@ InventoryView::InventoryView()
   addColorLayer(dropMarker_, kDropMarkerColour, engine::Size(1, 1), engine::Vec2(0, 0), 0);
   dropMarker_->setVisible(false);
   root()->addChild(dropMarker_, 3, kDropMarkerTag);
-  root()->addChild(floats_, 5);
+}
+
+void InventoryView::placeFloats() {
+  engine::InnerNode* overlay = overlay_art::overlayNode();
+  engine::InnerNode* parent = overlay != nullptr ? overlay : root();
+  if (floats_->getParent() == parent) return;
+  if (engine::Node* old = floats_->getParent()) old->removeChild(floats_);
+  parent->addChild(floats_, overlay != nullptr ? kFloatsZ : 5);
+}
+
+void InventoryView::dropFloats() {
+  floats_->removeAllChildrenWithCleanup();
+  if (engine::Node* parent = floats_->getParent()) parent->removeChild(floats_);
 }
 
 InventoryView::~InventoryView() = default;
@@ -72,13 +88,14 @@ void InventoryView::enter() {
   session().game().pause();
   ListView::enter();
   buildGrid();
+  placeFloats();
 }
 
 void InventoryView::exit() {
   hideItemTooltip();
   hideDropMarker();
   // Off the screen a text's rise would stop where it is and show again at the next opening.
-  floats_->removeAllChildrenWithCleanup();
+  dropFloats();
   noteSeenCells();
   clearGrid();
   leaveCraftGrid();
@@ -91,12 +108,13 @@ void InventoryView::exit() {
 void InventoryView::pause() {
   hideItemTooltip();
   hideDropMarker();
-  floats_->removeAllChildrenWithCleanup();
+  dropFloats();
   clearGrid();
 }
 
 void InventoryView::resume() {
   buildGrid();
+  placeFloats();
   refresh();
 }
 
@@ -397,23 +415,31 @@ void InventoryView::showFloatingLabel(const std::string& text, const engine::Vec
   refreshTexts();
   // A view that is not on the screen has nothing to rise over: its status tells it.
   if (!inventoryShown()) return;
-  engine::Label* label = addTextLabel(floats_, text, point, kFontSmall, kFloatColour, engine::Vec2(0.5f, 0.5f));
-  if (label == nullptr || label->getActionManager() == nullptr) return;
+  engine::InnerNode* holder = engine::InnerNode::create();
+  holder->setCascadeOpacityEnabled(true);
+  engine::Label* label = addTextLabel(holder, text, engine::Vec2(), kFontSmall, kFloatColour, engine::Vec2(0.5f, 0.5f), 1);
+  if (label == nullptr || holder->getActionManager() == nullptr) return;
+  floats_->addChild(holder);
+  // On its own dark ground, whole over the cells it crosses.
+  const float pad = kFloatPad * overlay_art::uiScale();
+  const engine::Rect textBox = label->getBoundingBox();
+  const engine::Size ground(textBox.size.width + 2 * pad, textBox.size.height + 2 * pad);
+  addColorLayer(holder, kFloatGround, ground, engine::Vec2(-ground.width / 2.0f, -ground.height / 2.0f), 0);
   // Whole inside the window from where it starts to where it has risen, however near an edge the
   // point it tells of lies.
   const float rise = kFloatRise * overlay_art::uiScale();
-  const engine::Rect box = label->getBoundingBox();
   const engine::Size window = uiWindowSize();
-  const float dx = std::clamp(box.getMinX(), 0.0f, std::max(0.0f, window.width - box.size.width)) - box.getMinX();
-  const float dy = std::clamp(box.getMinY(), 0.0f, std::max(0.0f, window.height - rise - box.size.height)) - box.getMinY();
-  label->setPosition(point + engine::Vec2(dx, dy));
+  const engine::Vec2 low = point - engine::Vec2(ground.width / 2.0f, ground.height / 2.0f);
+  const float dx = std::clamp(low.x, 0.0f, std::max(0.0f, window.width - ground.width)) - low.x;
+  const float dy = std::clamp(low.y, 0.0f, std::max(0.0f, window.height - rise - ground.height)) - low.y;
+  holder->setPosition(point + engine::Vec2(dx, dy));
   // It rises and fades, then goes.
   engine::FiniteTimeAction* rising = engine::Spawn::createWithTwoActions(
       engine::MoveBy::create(kFloatSeconds, engine::Vec2(0, rise)), engine::FadeOut::create(kFloatSeconds));
-  engine::FiniteTimeAction* gone = engine::CallFunc::create([label] {
-    if (label->getParent() != nullptr) label->getParent()->removeChild(label);
+  engine::FiniteTimeAction* gone = engine::CallFunc::create([holder] {
+    if (holder->getParent() != nullptr) holder->getParent()->removeChild(holder);
   });
-  label->getActionManager()->addAction(engine::Sequence::createWithTwoActions(rising, gone), label);
+  holder->getActionManager()->addAction(engine::Sequence::createWithTwoActions(rising, gone), holder);
 }
 
 void InventoryView::tellOfSlot(const std::string& text, SlotRef slot) {

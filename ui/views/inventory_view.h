@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "engine/base/geometry.h"
+#include "engine/base/ref_ptr.h"
 #include "game/crafting/crafting_page_list.h"
 #include "game/inventory/slot_ref.h"
 #include "ui/views/drag_icon.h"
@@ -205,9 +206,12 @@ class InventoryView final : public ListView, public InventoryViewHooks {
   std::vector<bool> seen_;
   uint32_t seenBy_ = 0;  // the id of the player the cells were seen by
   engine::InnerNode* dropMarker_ = nullptr;  // a child of the root
-  // A child of the root: the texts that rise over the cells for a moment, none kept once the view
-  // leaves the screen.
-  engine::InnerNode* floats_ = nullptr;
+  // The texts that rise over the cells for a moment, none kept once the view leaves the screen: in
+  // the game's overlay node, over the cells' icons and counts (which the main layer draws over the
+  // views), or in the root without a game's view.
+  engine::RefPtr<engine::InnerNode> floats_;
+  void placeFloats();
+  void dropFloats();
   DragIcon dragIcon_;
   uint8_t page_ = kBackpack;
   std::string status_;
