@@ -21,6 +21,11 @@ namespace {
 
 constexpr int kHead = 1;
 constexpr float kCharacterScale = 1.15f;
+// The health bar's own red. The bar is drawn from a white pixel in this colour, so a flash turns
+// the whole bar to its colour and back, where a tint of the red picture would only darken it.
+constexpr engine::Color3B kHealthColour{220, 56, 48};
+constexpr engine::Color3B kHealColour{185, 255, 90};
+constexpr engine::Color3B kHurtColour{255, 0, 0};
 
 engine::Sprite* uiSprite(const engine::Rect& rect) {
   return engine::Sprite::createWithTextureRect(gameTextures().textures[atlas::kInterface], rect);
@@ -52,12 +57,15 @@ void PortraitFrame::addFrame() {
   piece(art::kPortraitCap, 0.0375f, 1.0f);
   piece(art::kPortraitCap, 0.9625f, -1.0f);
   piece(art::kPortraitMiddle, 0.5f, 68.0f);
-  healthFill_ = uiSprite(art::kPortraitHealthFill);
+  const engine::Rect white = art::healthBarRect(1);
+  healthFill_ = uiSprite(white);
+  healthFill_->setColor(kHealthColour);
   breathFill_ = uiSprite(art::kPortraitBreathFill);
   for (engine::Sprite* fill : {healthFill_, breathFill_}) {
     fill->setScale(scale_);
     addChild(fill, 2);
   }
+  healthFill_->setScaleY(scale_ * art::kPortraitHealthFill.size.height / white.size.height);
   number_ = makeLabel(2, "   ", engine::Vec2(0, 0));
   if (number_ != nullptr) {
     number_->setColor(engine::Color3B::WHITE);
@@ -101,13 +109,15 @@ void PortraitFrame::setBreath(float fraction) {
 void PortraitFrame::flashHealth(bool hurt) {
   engine::ActionManager* actions = getActionManager();
   if (actions == nullptr) return;
-  const engine::Color3B to = hurt ? engine::Color3B{255, 0, 0} : engine::Color3B{185, 255, 90};
+  const engine::Color3B to = hurt ? kHurtColour : kHealColour;
   const float there = hurt ? 0.04f : 0.03f;
   const float back = hurt ? 0.06f : 0.05f;
   for (engine::Node* part : {static_cast<engine::Node*>(healthFill_), static_cast<engine::Node*>(number_)}) {
     if (part == nullptr || actions->getActionByTag(kFlashTag, part) != nullptr) continue;
+    // Back to the part's own look: the bar's red, the number's white.
+    const engine::Color3B own = part == healthFill_ ? kHealthColour : engine::Color3B::WHITE;
     engine::FiniteTimeAction* flash = engine::Sequence::createWithTwoActions(
-        engine::TintTo::create(there, to.r, to.g, to.b), engine::TintTo::create(back, 255, 255, 255));
+        engine::TintTo::create(there, to.r, to.g, to.b), engine::TintTo::create(back, own.r, own.g, own.b));
     flash->setTag(kFlashTag);
     actions->addAction(flash, part);
   }
