@@ -56,13 +56,50 @@ void NetServer::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
   if (!joining && players_.at(peer) == nullptr) return refuse(peer, "no entry");
   // Until it has entered, a client is heard only in its join: its player is in no one's world yet.
   if (spec->category != 0 && stages_.of(peer) != host::JoinStage::Entered) return refuse(peer, "not entered");
+  const std::pair<uint8_t, uint8_t> kind{peer, spec->id};
+  if (!budget_.spend(peer, spec->id)) {
+    // Past her budget: dropped, or kept as her latest of the kind (one a kind, the older replaced).
+    if (host::RequestBudget::of(spec->id).overflow == host::Overflow::KeepLatest) late_[kind].assign(bytes.begin(), bytes.end());
+    return;
+  }
+  late_.erase(kind);  // what she sent before this is older
+  handleChecked(*spec, bytes, peer);
+}
+
+void NetServer::handleChecked(const wire::MessageSpec& spec, std::span<const uint8_t> bytes, uint8_t peer) {
   // Claimed in the endpoint's one buffer: it grows to the longest message a client sends (the
   // catalogue bounds it) and then takes every message without an allocation. A handler never
   // receives another message while it runs, so nothing reads the buffer under it.
   claimed_.assign(bytes.begin(), bytes.end());
-  if (!host::claimForSender(*spec, claimed_, peer, players_)) return refuse(peer, "names no player");
-  wire::WireIn in(*spec, claimed_);
+  if (!host::claimForSender(spec, claimed_, peer, players_)) return refuse(peer, "names no player");
+  wire::WireIn in(spec, claimed_);
   route(in, peer);
+}
+
+void NetServer::drained() {
+  handleLate();
+  confirmWaiting();
+}
+
+void NetServer::handleLate() {
+  // Taken out first: a handler may end a peer, which forgets its late messages.
+  std::vector<std::pair<uint8_t, std::vector<uint8_t>>> due;
+  std::erase_if(late_, [&](auto& entry) {
+    const auto [peer, id] = entry.first;
+    if (!budget_.spend(peer, id)) return false;
+    due.emplace_back(peer, std::move(entry.second));
+    return true;
+  });
+  for (const auto& [peer, bytes] : due) {
+    const wire::MessageSpec* spec = wire::incoming(bytes[1], wire::Side::Host);
+    // Her entry may have gone since.
+    if (spec != nullptr && players_.at(peer) != nullptr) handleChecked(*spec, bytes, peer);
+  }
+}
+
+void NetServer::setBudgetClock(const host::BudgetClock& clock) {
+  budget_.setClock(clock);
+  cosmetics_.setClock(clock);
 }
 
 void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {
@@ -184,10 +221,15 @@ void NetServer::onPeerLost(uint8_t peer, uint8_t) {
     }
     players_.remove(peer);
     stages_.forget(peer);
-    cosmetics_.forget(peer);
   } else {
     notices().consoleLine("Player canceled before entering.");
   }
+  // A newcomer under its id starts afresh.
+  cosmetics_.forget(peer);
+  budget_.forget(peer);
+  hits_.forget(peer);
+  tradeAskings_.forget(peer);
+  std::erase_if(late_, [peer](const auto& entry) { return entry.first.first == peer; });
   if (bridge_ != nullptr) bridge_->dropPeer(peer);
 }
 

@@ -13,9 +13,12 @@
 // leaving, and entry 0 (the host's own player) is never removed by a message. A client goes
 // through the join once (host/join_stages.h). The handlers of the game's categories
 // (host/host_*_handlers.cpp) check every slot, id and amount against its range and act only on the
-// sender's own open container and pending offers. What the others are passed of a client's
-// cosmetic messages is held to her budget (host/cosmetic_budget.h), so that no client's flood
-// delays the others' world, chat and motion.
+// sender's own open container and pending offers. Every kind of message a client sends is held to
+// her budget for the kind (host/request_budget.h) before it is handled, the hits on one mob to her
+// weapon's swing (host/hit_pace.h) and her trade requests to one player to a cool-down
+// (host/trade_askings.h); what the others are passed of her cosmetic messages is held to one
+// budget more (host/cosmetic_budget.h). So no client's flood delays the others' world, chat and
+// motion, or the host's frame.
 //
 // Main thread only.
 
@@ -23,15 +26,19 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "net/endpoint/handler_table.h"
 #include "net/endpoint/host/cosmetic_budget.h"
+#include "net/endpoint/host/hit_pace.h"
 #include "net/endpoint/host/host_identities.h"
 #include "net/endpoint/host/host_players_view.h"
 #include "net/endpoint/host/join_stages.h"
+#include "net/endpoint/host/request_budget.h"
+#include "net/endpoint/host/trade_askings.h"
 #include "net/endpoint/net_common.h"
 #include "net/endpoint/net_player_table.h"
 #include "net/players/player_server.h"
@@ -62,8 +69,11 @@ class NetServer : public NetCommon {
 
   // Claims the checked message for its sender, then hands it to its category's handler.
   void onPacket(const uint8_t* data, uint32_t length, uint8_t peer) override;
-  // Trade confirmations that waited for the rest of their drain complete or end here.
+  // The late messages whose budget came back are handled, then trade confirmations that waited
+  // for the rest of their drain complete or end.
   void drained() override;
+  // What every budget of the clients is refilled by; the steady clock unless set (a test's own).
+  void setBudgetClock(const host::BudgetClock& clock);
 
   void setBridge(std::unique_ptr<kel::NetBridgeServer> bridge) { bridge_ = std::move(bridge); }
   kel::NetBridgeServer* bridge() const override { return bridge_.get(); }
@@ -149,6 +159,11 @@ class NetServer : public NetCommon {
   PlayerServerDesktop* remoteActor(uint8_t peer) const;
   // The hosted world's rules where they are the game's own (null in a world without them).
   LocalLogic* localRules() const;
+  // The checked message, within its sender's budget, claimed for her and handed to its handler.
+  void handleChecked(const wire::MessageSpec& spec, std::span<const uint8_t> bytes, uint8_t peer);
+  // Her messages past their budget that wait for it (the latest of a kind that keeps one).
+  void handleLate();
+  void confirmWaiting();
   // The received (claimed) message to every client but its sender.
   void forward(const wire::WireIn& in, uint8_t sender);
   // The same for a cosmetic message, while its sender's budget lasts (host/cosmetic_budget.h).
@@ -196,6 +211,8 @@ class NetServer : public NetCommon {
   void restoreRequest(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
   void portal(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
   void refreshPet(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules);
+  // The trinket names the pet she has out: it is hers already.
+  bool calledAlready(const PlayerServer& player, const Item* trinket) const;
   // Block entities (host_container_handlers.cpp). A slot message of a chest, forge or alchemy
   // lab: the sender's open container of that kind on the cell, the slot in its range.
   template <class Kind>
@@ -275,6 +292,11 @@ class NetServer : public NetCommon {
   host::Identities identities_;
   // What of each client's effects, looks, modes and the like the others are passed.
   host::CosmeticBudget cosmetics_;
+  // How much of each kind of message each client is heard in, and her late ones by peer and id.
+  host::RequestBudget budget_;
+  std::map<std::pair<uint8_t, uint8_t>, std::vector<uint8_t>> late_;
+  host::HitPace hits_;
+  host::TradeAskings tradeAskings_;
   WorldSender worldSender_{*this};
   NullHostPlayersView noPlayersView_;
   HostPlayersView* playersView_ = &noPlayersView_;

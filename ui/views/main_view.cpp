@@ -7,6 +7,7 @@
 #include "engine/scene/inner_node.h"
 #include "engine/scene/scheduler.h"
 #include "game/combat/melee_swing.h"
+#include "game/combat/swing_pace.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_desktop.h"
 #include "platform/settings/settings.h"
@@ -26,8 +27,6 @@
 #include "world/world.h"
 
 namespace {
-
-constexpr float kDefaultPace = 0.25f;  // seconds between the actions of a held button
 
 // The body's place in the world, turned towards the aim.
 engine::Mat4 swingTransform(const engine::Vec2& position, float aim) {
@@ -57,10 +56,7 @@ MainView::~MainView() {
 
 PlayerDesktopLocal* MainView::player() const { return session().player(); }
 
-float MainView::paceOf(const Item* item) {
-  if (item == nullptr || item->isNone()) return kDefaultPace;
-  return std::clamp(item->useInterval(nullptr), 0.1f, 1.0f);
-}
+float MainView::paceOf(const Item* item) { return swing_pace::secondsOf(item); }
 
 void MainView::enter() {
   if (!scheduled_) {

@@ -5,7 +5,9 @@
 // passes on makes the world, chat and motion behind it wait; a client that sends them by the
 // hundred thousand would delay every other client's game by seconds or get her disconnected. Each
 // client has a budget of her own, refilled with time; what goes past it is dropped (the host still
-// takes her word for itself, only the others do not hear it).
+// takes her word for itself, only the others do not hear it). It is a second gate after the request
+// budget (request_budget.h), which holds each kind on its own: this one holds what the others are
+// passed of all the kinds together.
 //
 // The budget is what the game itself sends at most, with room to spare, so an honest client never
 // reaches it:
@@ -17,10 +19,10 @@
 //
 // Main thread only.
 
-#include <chrono>
 #include <cstdint>
-#include <functional>
 #include <map>
+
+#include "net/endpoint/host/token_bucket.h"
 
 namespace host {
 
@@ -30,23 +32,17 @@ class CosmeticBudget {
   static constexpr double kPerSecond = 5 * 60;
   static constexpr double kMost = kEnteringMessages + kPerSecond;
 
-  using Clock = std::function<std::chrono::steady_clock::time_point()>;
-
   // True when the peer's message may be passed on (it is counted); false: over her budget.
   bool spend(uint8_t peer);
   // The peer left: a newcomer under its id starts with a full budget.
   void forget(uint8_t peer) { peers_.erase(peer); }
   // What the budget is refilled by; the steady clock unless set.
-  void setClock(Clock clock) { clock_ = std::move(clock); }
+  void setClock(BudgetClock clock) { clock_ = std::move(clock); }
 
  private:
-  struct Left {
-    double messages = kMost;
-    std::chrono::steady_clock::time_point at;
-  };
-
-  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
-  std::map<uint8_t, Left> peers_;
+  static constexpr Allowance kAllowance{kMost, kPerSecond};
+  BudgetClock clock_ = steadyNow;
+  std::map<uint8_t, TokenBucket> peers_;
 };
 
 }  // namespace host

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "content/items/item.h"
+#include "entities/core/world_entities.h"
 #include "entities/mobs/mob_entity.h"
 #include "game/combat/mob_hit.h"
+#include "game/combat/swing_pace.h"
 #include "game/rules/consumption_rules.h"
 #include "game/rules/item_use_rules.h"
 #include "game/rules/local_logic.h"
@@ -167,9 +169,12 @@ void NetServer::captureMob(wire::WireIn& in, PlayerServerDesktop& player, LocalL
   offerCapture(player, in.u32());
 }
 
+// Her game hits a mob once a swing of what she holds: more often is not taken.
 void NetServer::hitMob(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
-  player.heldStillCarried();  // she strikes with what her items still hold
-  if (MobEntity* mob = mobNear(player, in.u32())) hitMobByPlayer({rules, rules, rules}, player, *mob);
+  const Item* weapon = player.heldStillCarried();  // she strikes with what her items still hold
+  MobEntity* mob = mobNear(player, in.u32());
+  if (mob == nullptr || !hits_.take(player.peer(), mob->id(), swing_pace::secondsOf(weapon), budget_.clock()())) return;
+  hitMobByPlayer({rules, rules, rules}, player, *mob);
 }
 
 void NetServer::dropItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
@@ -223,8 +228,21 @@ void NetServer::refreshPet(wire::WireIn& in, PlayerServerDesktop& player, LocalL
   const wire::PooledItem item = wire::itemFromWire(in);
   // No trinket sends the pet away; a trinket the player does not carry summons nothing.
   if (world()->isCreative() || (item != nullptr && !copyHolds(player, item.get(), false))) return;
+  // Her game asks on entering and when her trinket changes: naming the pet she has out already,
+  // it would send the pet away and call it again, for every other player to see.
+  if (calledAlready(player, item.get())) return;
   player.wearTrinket(item.get());
   rules.summonPet(player, player.trinket());
+}
+
+bool NetServer::calledAlready(const PlayerServer& player, const Item* trinket) const {
+  const Item* worn = player.trinket();
+  if (trinket == nullptr || worn == nullptr || worn->id != trinket->id || entities() == nullptr) return false;
+  bool out = false;
+  entities()->mobs().forEach([&](const RealEntity& entity) {
+    out = out || (entity.kind() == EntityKind::Pet && !entity.data.removed && entity.ownerId() == player.playerId());
+  });
+  return out;
 }
 
 void NetServer::signalEntities(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {

@@ -59,6 +59,10 @@ void NetServer::requestTradeWith(PlayerBase& asking, PlayerBase* asked) {
   const bool free = askedPeer && asked != &asking && asked->dead == 0 && withinTradeReach(asking, *asked) &&
                     findTradeSession(*asked) == nullptr && findTradeSession(asking) == nullptr;
   if (!free) return asking.tradeNotice(trade::kRefusalKind, trade::kTextNobodyHere, {});
+  // Asked or declined a moment ago: the dialog is not opened on her again yet.
+  const auto now = budget_.clock()();
+  if (!tradeAskings_.mayAsk(*askingPeer, *askedPeer, now)) return;
+  tradeAskings_.held(*askingPeer, *askedPeer, now);
   recordTradeRequest(asking, *asked);
   asked->tradeMessage(*askingPeer, *askedPeer, nameOf(*askingPeer));
   asking.tradeNotice(trade::kNoticeKind, trade::kTextRequestSent, nameOf(*askedPeer));
@@ -68,6 +72,10 @@ void NetServer::answerTradeRequestOf(PlayerBase& answering, uint8_t answer, uint
   PlayerBase* asking = presentPlayer(askingPeer);
   const std::optional<uint8_t> peer = presentPeerOf(answering);
   if (asking == nullptr || !peer) return;
+  if (hasTradeRequest(*asking, answering)) {
+    if (answer == trade::kAccept) tradeAskings_.accepted(askingPeer, *peer);
+    else tradeAskings_.held(askingPeer, *peer, budget_.clock()());
+  }
   answerTradeRequest(answer, *asking, answering, nameOf(*peer), nameOf(askingPeer));
 }
 
@@ -157,7 +165,7 @@ void NetServer::tradeEvent(wire::WireIn& in, PlayerServerDesktop& player) {
 // both. Only players still present complete it.
 void NetServer::confirmAfterDrain(uint8_t peer) { waitingConfirms_.push_back(peer); }
 
-void NetServer::drained() {
+void NetServer::confirmWaiting() {
   std::vector<uint8_t> confirms;
   confirms.swap(waitingConfirms_);
   for (uint8_t peer : confirms) {
