@@ -51,7 +51,8 @@ bool readWorldFileV2(kel::FileHandle& file, std::vector<PlanetLinkRecord>& links
     link.linkedY = body.u16();
     read.push_back(link);
   }
-  if (body.failed() || in.failed()) return false;
+  // Bytes after the links the count names: the count was damaged, and the next save would drop them.
+  if (body.failed() || body.remaining() != 0 || in.failed()) return false;
   links.insert(links.end(), read.begin(), read.end());
   return true;
 }

@@ -37,7 +37,8 @@
 // anything is made for it, and every value that indexes a table (mob ids, plant and process
 // rows, chest slots, item ids) is checked against that table; a record whose cell lies outside
 // the map is skipped (a column past the width wraps, as the map does). A count that cannot fit,
-// a damaged gzip body or an info record that does not match the map makes the whole file
+// a plain section with bytes left after its last record (its count damaged to fewer records
+// than it holds: the next save would write only those), a damaged gzip body or an info record that does not match the map makes the whole file
 // unreadable: the load fails and the caller keeps the save it had. So does a missing info record
 // or cells section (an entry whose id was damaged hides its section): a world cannot be without
 // them. Every other section of the list below is written into every world file too: a file that

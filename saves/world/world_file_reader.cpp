@@ -31,7 +31,9 @@ struct LinkedParts {
 };
 
 // Runs the body reader over a plain section. Every world file holds each of them: one the file
-// lacks is damage, and the file is not loaded (world_file_format.h).
+// lacks is damage, and the file is not loaded (world_file_format.h). So is a section whose reader
+// leaves bytes unread: its count was damaged to fewer records than it holds, and a world loaded
+// from it would write only those at its next save.
 template <typename Read>
 void plainSection(DataStreamReader& in, Section id, Read read) {
   if (in.failed()) return;
@@ -40,7 +42,7 @@ void plainSection(DataStreamReader& in, Section id, Read read) {
   if (!body || in.failed()) return;
   engine::ByteReader reader(*body);
   read(reader);
-  if (reader.failed()) in.fail();
+  if (reader.failed() || reader.remaining() != 0) in.fail();
 }
 
 bool infoFitsWorld(const WorldInfo& info, const WorldMap& map) {
@@ -83,6 +85,7 @@ void readClockAndWeather(DataStreamReader& in, World& world) {
   plainSection(in, kClock, [&](engine::ByteReader& body) {
     const uint32_t ticks = body.u32();
     const uint8_t phase = body.u8();
+    body.skip(3);
     if (body.failed()) return;
     DayClock& clock = world.dayClock();
     clock.tickCounter = ticks;
@@ -94,6 +97,7 @@ void readClockAndWeather(DataStreamReader& in, World& world) {
     float accumulator = body.f32();
     const uint8_t kind = body.u8();
     const uint8_t ticks = body.u8();
+    body.skip(2);
     if (body.failed()) return;
     if (!std::isfinite(accumulator)) accumulator = 0.0f;
     const WeatherKind restored = kind <= static_cast<uint8_t>(WeatherKind::AcidRain)

@@ -230,9 +230,9 @@ void CircuitSystem::partRemoved(MapBlock& cell) {
   refreshWireBits(world_.refresh(), map(), cell);
 }
 
+// The evaluation at the end marks the cell for the save's copy.
 void CircuitSystem::turnPart(MapBlock& cell) {
   if (circuit_signal::state(signalByte(cell)) != 0) withdrawOutput(cell, true);
-  map_.markChanged(cell);
   setSignalByte(cell, circuit_signal::kNone);
   turnCircuitPart(cell);
   world_.refresh().refreshCell(cell);

@@ -35,7 +35,6 @@ void close(WorldGenerator& g, MapBlock& cell, uint16_t fallback) {
   if (ground == nullptr && fallback == 0) return;
   cell.clearSideDecos(MapBlock::kFront);
   cell.setFront(ground != nullptr ? ground->frontId() : fallback, ground != nullptr ? ground->frontVariant() : 0, 0);
-  g.map.markChanged(cell);
 }
 
 }  // namespace

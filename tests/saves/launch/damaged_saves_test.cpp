@@ -5,12 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "content/format/record_layout.h"
+#include "content/tables/content_tables.h"
+#include "content/tables/item_def.h"
 #include "platform/desktop_file_system.h"
 #include "platform/file_handle.h"
 #include "platform/settings/settings.h"
@@ -18,6 +24,7 @@
 #include "saves/launch/local_saves.h"
 #include "saves/store/save_damage.h"
 #include "saves/world/world_file_format.h"
+#include "world/blocks/chest.h"
 #include "tests/saves/world/world_file_fixture.h"
 #include "tests/support/damage_cases.h"
 #include "tests/support/read_file.h"
@@ -44,10 +51,11 @@ class DamagedSavesTest : public WorldFileTest, public ::testing::WithParamInterf
   fs::path folder(const char* name) const { return home_.path() / "Rubblemoor" / name; }
 
   // A world saved twice, so that its backup is the first save.
-  void savedWorld() {
+  void savedWorld(const std::function<void(World&)>& furnish = {}) {
     saves_.worlds().list();
     saves_.worlds().createEntry(params(0), 1000);
     auto world = makeWorld(0);
+    if (furnish) furnish(*world);
     for (int save = 0; save < 2; ++save) {
       bool written = false;
       saves_.saveWorld(*world, [&written](bool saved) { written = saved; });
@@ -65,6 +73,18 @@ class DamagedSavesTest : public WorldFileTest, public ::testing::WithParamInterf
     characters.scan("Ann");
     ASSERT_NE(characters.current(), nullptr);
     for (int save = 0; save < 2; ++save) ASSERT_TRUE(characters.save(newCharacterRecord(*characters.current())));
+  }
+
+  // The listed world does not load, and a save of it is refused.
+  void expectLoadAndSaveRefused() {
+    EXPECT_EQ(saves_.loadWorldFile(nullptr).status, WorldLoadStatus::Unreadable);
+    auto world = makeWorld(0);
+    EXPECT_FALSE(saves_.saveWorld(*world, [](bool) {}));
+    saves_.waitForWrites();
+  }
+  void expectFilesKept(const std::string& damaged, const std::string& kept) {
+    EXPECT_EQ(testsupport::readFile(folder("worlds") / "World1.dat"), damaged) << "the damaged file was written over";
+    EXPECT_EQ(testsupport::readFile(folder("worlds") / "World1.bak"), kept) << "the backup was pushed out";
   }
 
   engine::Seam<WorldSaveLinks, NullWorldSaveLinks>::Scoped useLinks{worldSaveLinksSeam(), links};
@@ -162,18 +182,80 @@ TEST_F(DamagedSectionEntryTest, EachSectionLostFromTheDirectoryIsNamedAndNeverSa
     if (saves_.worlds().entries().empty()) {
       EXPECT_EQ(saves_.worlds().damaged(), std::vector<std::string>{"World1.dat"});
     } else {
-      EXPECT_EQ(saves_.loadWorldFile(nullptr).status, WorldLoadStatus::Unreadable);
-      auto world = makeWorld(0);
-      EXPECT_FALSE(saves_.saveWorld(*world, [](bool) {}));
-      saves_.waitForWrites();
+      expectLoadAndSaveRefused();
     }
-    EXPECT_EQ(testsupport::readFile(file), damaged) << "the damaged file was written over";
-    EXPECT_EQ(testsupport::readFile(backup), kept) << "the backup was pushed out";
+    expectFilesKept(damaged, kept);
   }
   std::string aside;
   ASSERT_TRUE(saves_.worlds().restoreBackup("World1", &aside));
   saves_.worlds().list();
   EXPECT_EQ(saves_.loadWorldFile(nullptr).status, WorldLoadStatus::Loaded);
+}
+
+// A chests section holding three chests whose count was damaged to 2 (or to 4): the world is named
+// damaged and never saved over, so when the count is mended the third chest is there with its iron
+// pickaxe, 50 dirt and 3 lamps.
+class MiscountedChestsTest : public DamagedSavesTest {
+ protected:
+  static constexpr uint16_t kChestBlock = 213, kIronPickaxe = 324, kDirtItem = 263, kLampItem = 1487;
+
+  void SetUp() override {
+    DamagedSavesTest::SetUp();
+    for (const uint16_t id : {kDirtItem, kLampItem}) {  // they stack
+      ItemDef& def = contentTables().itemDefs[id];
+      def.record.bytes[content::item_record::freeStack] = 1;
+      def.defined = true;
+    }
+  }
+
+  static void threeChests(World& world) {
+    Chest* third = nullptr;
+    for (int32_t x : {5, 6, 7}) {
+      MapBlock& cell = world.map().cell(x, 60);
+      cell.front = block_word::compose(cell.front, kChestBlock, 0);
+      third = &world.chests().add(std::make_unique<Chest>(cell, kChestBlock));
+    }
+    third->setItem(0, newItem(kIronPickaxe, 0, 1, 0, 0));
+    third->setItem(1, newItem(kDirtItem, 0, 50, 0, 0));
+    third->setItem(2, newItem(kLampItem, 0, 3, 0, 0));
+  }
+  static void write(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+  }
+};
+
+TEST_F(MiscountedChestsTest, AChestCountOneShortOrLongIsNamedAndNeverSavedOver) {
+  savedWorld(threeChests);
+  const fs::path file = folder("worlds") / "World1.dat";
+  const fs::path backup = folder("worlds") / "World1.bak";
+  const std::string whole = testsupport::readFile(file);
+  const std::string kept = testsupport::readFile(backup);
+  const size_t countAt = locate(Bytes(whole.begin(), whole.end()), world_file::kChests).offset;
+  ASSERT_EQ(whole[countAt], 3);
+  for (const int count : {2, 4}) {
+    SCOPED_TRACE("count " + std::to_string(count));
+    std::string damaged = whole;
+    damaged[countAt] = static_cast<char>(count);
+    write(file, damaged);
+    EXPECT_EQ(worldFileDamage(file.string()), "its world data is damaged");
+    saves_.worlds().list();
+    ASSERT_EQ(saves_.worlds().entries().size(), 1u) << "listed, so that entering it tells the player";
+    expectLoadAndSaveRefused();
+    expectFilesKept(damaged, kept);
+  }
+
+  write(file, whole);
+  saves_.worlds().list();
+  WorldLoad loaded = saves_.loadWorldFile(nullptr);
+  ASSERT_EQ(loaded.status, WorldLoadStatus::Loaded);
+  ASSERT_EQ(loaded.world->chests().size(), 3u);
+  const Chest& third = **std::next(loaded.world->chests().begin(), 2);
+  EXPECT_EQ(third.cell().x, 7);
+  for (const auto& [slot, id, count] : {std::tuple{size_t{0}, kIronPickaxe, 1}, {1, kDirtItem, 50}, {2, kLampItem, 3}}) {
+    ASSERT_NE(third.itemAt(slot), nullptr);
+    EXPECT_EQ(third.itemAt(slot)->id, id);
+    EXPECT_EQ(third.itemAt(slot)->count, count);
+  }
 }
 
 // A character file holds no check value: bytes replaced inside its item records read as other

@@ -31,5 +31,24 @@ TEST_F(AdventureFileTest, LinksAreByteExactAndReadBack) {
   EXPECT_EQ(std::vector<PlanetLinkRecord>(read.begin() + 1, read.end()), written);
 }
 
+// A link count one short of the links the section holds (or one past them) is damage: read as it
+// says, the next save would write the adventure without its last link.
+TEST_F(AdventureFileTest, ALinkCountOneShortOrLongIsRefused) {
+  const std::string path = dir_.file("Adventure1.dat");
+  {
+    kel::FileHandle out(path, kel::FileHandle::READ_WRITE_NEW);
+    ASSERT_TRUE(writeWorldFileV2(out, entryFor(*makeWorld(3)), 512, 128, {{1, 2, 10, 20, 30, 40}, {2, 3, 5, 6, 7, 8}}));
+  }
+  const std::string text = testsupport::readFile(path);
+  const Bytes whole(text.begin(), text.end());
+  for (const uint32_t count : {1u, 3u}) {
+    const Bytes damaged = patched(whole, locate(whole, 20).offset, Le().u32(count).bytes);
+    kel::FileHandle in(dir_.write("damaged.dat", std::string(damaged.begin(), damaged.end())), kel::FileHandle::READ);
+    std::vector<PlanetLinkRecord> read;
+    EXPECT_FALSE(readWorldFileV2(in, read)) << count;
+    EXPECT_TRUE(read.empty());
+  }
+}
+
 }  // namespace
 }  // namespace saves_test

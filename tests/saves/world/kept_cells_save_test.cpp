@@ -10,115 +10,15 @@
 #include <vector>
 #include <string>
 
-#include "content/items/block_edit.h"
 #include "engine/base/random.h"
-#include "platform/file_handle.h"
-#include "saves/store/world_entry.h"
-#include "saves/world/map_packing.h"
 #include "saves/world/saved_cells_check.h"
-#include "saves/world/world_file.h"
-#include "saves/world/world_file_snapshot.h"
-#include "saves/world/world_info.h"
-#include "saves/world/world_save_links.h"
-#include "tests/support/temp_dir.h"
-#include "tests/world/circuits/circuit_fixture.h"
+#include "tests/saves/world/cell_writers_fixture.h"
 #include "world/circuits/circuit_system.h"
 #include "world/edits/edit_kind.h"
-#include "world/explosions/explosion_system.h"
-#include "world/liquid/liquid_simulator.h"
-#include "world/map/kept_cells.h"
-#include "world/map/world_map.h"
-#include "world/plants/plant_system.h"
-#include "world/rules/world_game.h"
-#include "world/world.h"
 
 namespace {
 
-using namespace world_test;
-
-constexpr uint16_t kWheatSprout = 2340, kWheatGreen = 2338, kWheat = 2337;
-constexpr uint16_t kVineRoot = 276, kVineSegment = 2005, kVineTip = 1973;
-constexpr uint16_t kAnalogSource = 2094;
-constexpr int32_t kFloor = 20;
-constexpr uint8_t kWater = 1;
-
-class EveryCellWriterTest : public CircuitTest {
- protected:
-  void SetUp() override {
-    CircuitTest::SetUp();
-    for (uint16_t id : {kWheatSprout, kWheat}) defineBlock(id, {.transparency = 1});
-    defineBlock(kWheatGreen, {.transparency = 1, .variants = 2});
-    for (uint16_t id : {kVineRoot, kVineSegment, kVineTip}) defineBlock(id, {.flags = bits({7}), .transparency = 1});
-    defineBlock(ExplosionSystem::kCharge, {.transparency = 2});
-    defineBlock(ExplosionSystem::kLitCharge, {.transparency = 2, .variants = 3});
-    params_.sizeIndex = 0;  // 512 x 128: a chunk of the kept copy is four columns
-    params_.heightIndex = 1;
-    useWorld(World::create(nullptr, params_));
-  }
-
-  void useWorld(std::unique_ptr<World> made) {
-    world = std::move(made);
-    game = std::make_unique<WorldGame>(*world);
-    context.edits = game.get();
-    logic.world = world.get();
-    rebind();
-  }
-
-  WorldMap& map() { return world->map(); }
-  void floor(int32_t from, int32_t to) {
-    for (int32_t x = from; x <= to; ++x) placeBlock(x, kFloor, kDirt);
-  }
-  void grow(int32_t x, int32_t y, uint16_t seed) {
-    BlockEdit planting;
-    makeBlockValue(planting, static_cast<uint16_t>(x), static_cast<uint16_t>(y), 4, seed, 0, MapBlock::kFront, 0);
-    ASSERT_FALSE(apply(planting).wasRefused());
-    for (int step = 0; step < 20 && world->plants().growPlantAt(logic, at(x, y)); ++step) {
-    }
-  }
-  void settleLiquids() {
-    LiquidSimulator& liquids = map().liquids();
-    if (!liquids.running()) liquids.scheduleStep();
-    for (int step = 0; step < 300 && liquids.running(); ++step) liquids.step();
-    EXPECT_FALSE(liquids.running());
-  }
-
-  // Saves through the kept snapshot and reads the file into a new world; every kept field of every
-  // cell must match. The first cell that differs is named.
-  void take() {
-    WorldEntry entry;
-    entry.fileName = "World1.dat";
-    entry.displayName = "writers";
-    entry.params = params_;
-    NullWorldSaveLinks links;
-    takeWorldFileSnapshot(snapshot_, entry, *world, {}, links);
-  }
-  void saveAndReadBack(const std::string& after) {
-    NullWorldSaveLinks links;
-    take();
-    const std::string path = dir_.file("world.dat");
-    {
-      kel::FileHandle file(path, kel::FileHandle::READ_WRITE_NEW);
-      ASSERT_TRUE(writeWorldFileSnapshot(file, snapshot_)) << after;
-    }
-    std::unique_ptr<World> read = World::create(nullptr, params_);
-    kel::FileHandle file(path, kel::FileHandle::READ);
-    ASSERT_TRUE(readWorldFile(file, *read, links)) << after;
-    const WorldMap& live = map();
-    for (size_t i = 0; i < live.cellCount(); ++i) {
-      const MapBlock& want = live.cells()[i];
-      if (packMapBlock(read->map().cells()[i]) != packMapBlock(want)) {
-        FAIL() << "after " << after << ": cell (" << want.x << ", " << want.y << ") differs in the file";
-      }
-    }
-    ++saves_;
-  }
-  size_t lastCopied() const { return snapshot_.cells->lastCopied(); }
-
-  WorldParams params_;
-  WorldFileSnapshot snapshot_;
-  testsupport::TempDir dir_;
-  int saves_ = 0;
-};
+using namespace saves_test;
 
 TEST_F(EveryCellWriterTest, EachWritersChangesReachTheNextSave) {
   floor(0, map().width() - 1);
@@ -170,6 +70,16 @@ TEST_F(EveryCellWriterTest, EachWritersChangesReachTheNextSave) {
   ASSERT_TRUE(world->explosions().pending().empty());
   ASSERT_EQ(at(244, kFloor + 5).frontId(), 0) << "the charge's blast broke blocks three columns off";
   saveAndReadBack("a charge gone off");
+
+  // Blocks hanging under a ceiling fall when the player mines the ceiling: the break runs down
+  // the column as edits of their own.
+  placeBlock(350, 60, kDirt);
+  for (int32_t y = 59; y >= 56; --y) placeBlock(350, y, kHanging);
+  saveAndReadBack("blocks hanging from a ceiling");
+  ASSERT_FALSE(apply(edit(edit_kind::kBreakEffects, 350, 60)).wasRefused());  // the block breaking
+  ASSERT_FALSE(apply(edit(edit_kind::kRemoveLayer, 350, 60)).wasRefused());
+  ASSERT_EQ(at(350, 56).frontId(), 0) << "the hanging blocks fell with their ceiling";
+  saveAndReadBack("the ceiling mined");
 }
 
 // A part whose chunk only its own evaluation writes: a flip-flop in the first column of a chunk,

@@ -283,6 +283,47 @@ TEST_F(DamagedWorldFileTest, UntrustedValues) {
   }
 }
 
+// A count damaged to one fewer than the records its section holds would load without the last
+// record, and the next save would write the world without it: bytes left after the records a count
+// names are damage, as a count past the records is. Each section loads with its own count.
+TEST_F(DamagedWorldFileTest, ASectionEndsWithTheRecordsItsCountNames) {
+  constexpr uint16_t kIronPickaxe = 324, kDirtItem = 263, kLampItem = 1487;
+  const auto shelf = [](Le& le, uint16_t x) -> Le& { return le.u16(x).u16(65).item(44, 1).empty().empty().empty(); };
+  const auto plant = [](Le& le, uint16_t x) -> Le& { return le.u32(1).u16(x).u16(30).u32(0).u8(2).zeros(3); };
+  const auto mob = [](Le& le, uint16_t x) -> Le& { return le.u16(x).u16(30).u8(0).u16(3); };
+  Le chests, shelves, plants, mobs;
+  const Bytes threeCells = Le().u16(1).u16(2).u16(3).u16(4).u16(5).u16(6).bytes;
+  chests.u32(5).u32(60).u32(1).item(40, 1).u32(6).u32(60).u32(1).item(41, 1);
+  chests.u32(7).u32(60).u32(3).item(kIronPickaxe, 1).item(kDirtItem, 50).item(kLampItem, 3);
+  const struct {
+    const char* what;
+    uint16_t section;
+    uint32_t records;
+    Bytes body;
+  } cases[] = {
+      {"chests", kChests, 3, chests.bytes},
+      {"shelves", kShelves, 2, shelf(shelf(shelves, 10), 11).bytes},
+      {"plants", kPlants, 2, plant(plant(plants, 40), 41).bytes},
+      {"plant cells", kPlantCells, 3, threeCells},
+      {"second plant cells", kSecondPlantCells, 3, threeCells},
+      {"mobs", kMobs, 2, mob(mob(mobs, 11), 12).bytes},
+  };
+  const Bytes good = goodFile();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto counted = [&c](uint32_t count) {
+      Bytes body = Le().u32(count).bytes;
+      body.insert(body.end(), c.body.begin(), c.body.end());
+      return body;
+    };
+    ASSERT_NE(load(withSection(good, c.section, counted(c.records))), nullptr) << "the section with its own count";
+    for (const uint32_t wrong : {c.records - 1, c.records + 1}) {
+      links = RecordingLinks();
+      expectRefusedWithoutLinks(withSection(good, c.section, counted(wrong)));
+    }
+  }
+}
+
 TEST_F(DamagedWorldFileTest, InfoRecordMustNameTheWorldsLegalSize) {
   const Bytes good = goodFile();
   const size_t widthAt = locate(good, kInfo).offset + 72;

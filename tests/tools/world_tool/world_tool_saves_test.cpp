@@ -4,6 +4,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "tests/support/read_file.h"
 #include "tests/support/temp_dir.h"
@@ -16,6 +17,7 @@
 #include "saves/character/character_file.h"
 #include "saves/character/character_record.h"
 #include "saves/character/starter_kit.h"
+#include "saves/world/world_file_format.h"
 #include "saves/world/map_packing.h"
 #include "world/map/world_map.h"
 
@@ -46,6 +48,65 @@ TEST(WorldToolSaves, GeneratedWorldLoadsBackWithTheSameCells) {
   const Outcome damaged = runTool({"load", dir.file("cut.dat")});
   EXPECT_EQ(damaged.code, 1);
   EXPECT_NE(damaged.err.find("cut.dat: "), std::string::npos) << damaged.err;
+}
+
+// The file with its chests section replaced by three chests under the count given: the new body
+// goes at the end of the file and the section's directory entry points there.
+std::string withThreeChests(std::string file, uint32_t count) {
+  constexpr size_t kHeaderBytes = 12, kEntryBytes = 12;
+  engine::ByteWriter body;
+  body.u32(count);
+  const auto item = [&body](uint16_t id, uint16_t stack) {
+    body.u32(0);
+    body.u16(id);
+    body.u16(stack);
+    body.u32(0);
+  };
+  for (const uint32_t x : {5u, 6u}) {
+    body.u32(x);
+    body.u32(60);
+    body.u32(1);
+    item(40, 1);
+  }
+  body.u32(7);  // the third chest: an iron pickaxe, 50 dirt and 3 lamps
+  body.u32(60);
+  body.u32(3);
+  item(324, 1);
+  item(263, 50);
+  item(1487, 3);
+  const std::vector<uint8_t>& bytes = body.data();
+  engine::ByteWriter entry;
+  entry.u32(static_cast<uint32_t>(file.size()));
+  entry.u32(static_cast<uint32_t>(bytes.size()));
+  const size_t entries = static_cast<uint8_t>(file[6]) | (static_cast<uint8_t>(file[7]) << 8);
+  for (size_t at = kHeaderBytes; at < kHeaderBytes + entries * kEntryBytes; at += kEntryBytes) {
+    if (static_cast<uint8_t>(file[at]) == world_file::kChests && file[at + 1] == 0) {
+      file.replace(at + 4, 8, reinterpret_cast<const char*>(entry.data().data()), 8);
+    }
+  }
+  return file.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// A chests section holding three chests whose count reads 2 (or 4) is named damaged, not loaded
+// and counted as two.
+TEST(WorldToolSaves, AChestCountOneShortOrLongIsNamedDamaged) {
+  testsupport::TempDir dir;
+  const std::string path = dir.file("Moor.dat");
+  ASSERT_EQ(runTool({"generate", "--planet", "terra", "--size", "0", "--seed", "3", "--save", path}).code, 0);
+  const std::string whole = testsupport::readFile(path);
+  for (const uint32_t count : {3u, 2u, 4u}) {
+    SCOPED_TRACE("count " + std::to_string(count));
+    std::ofstream(dir.file("chests.dat"), std::ios::binary | std::ios::trunc) << withThreeChests(whole, count);
+    const Outcome loaded = runTool({"load", dir.file("chests.dat")});
+    if (count == 3) {
+      EXPECT_EQ(loaded.code, 0) << loaded.err;
+      EXPECT_NE(loaded.out.find("  chests                       3\n"), std::string::npos) << loaded.out;
+      continue;
+    }
+    EXPECT_EQ(loaded.code, 1) << loaded.out;
+    EXPECT_NE(loaded.err.find("chests.dat: damaged world file"), std::string::npos) << loaded.err;
+    EXPECT_EQ(loaded.out.find("chests"), std::string::npos) << loaded.out;
+  }
 }
 
 // A world written over another keeps the old one as the backup, and a write that fails (a kill
