@@ -231,9 +231,13 @@ void InventorySprite::onActivate() {
 // what she finds: the bag is spent here, and the find arrives with the host's answer.
 bool InventorySprite::openedByHost(const Item& bag) {
   GameHostRequests* host = player_ != nullptr && player_->game != nullptr ? player_->game->hostRequests() : nullptr;
-  if (fixedDropFor(bag.id) == nullptr || host == nullptr || !host->openBag(bag)) return false;
-  useOne();
-  return true;
+  if (fixedDropFor(bag.id) == nullptr || host == nullptr) return false;
+  switch (host->openBag(bag)) {
+    case GameHostRequests::BagRequest::RolledHere: return false;
+    case GameHostRequests::BagRequest::Sent: useOne(); return true;
+    case GameHostRequests::BagRequest::NoRoom: floatText(kTextNoRoom, getPosition()); return true;
+  }
+  return false;
 }
 
 // A found page teaches the craft book entry its word names, once. A word naming no entry (from a
