@@ -41,35 +41,67 @@ bool fillsFirework(const Item* paint, const Item* firework) {
   return paintCode(paint) != 0 && holds(firework) && firework->id == firework::kItem;
 }
 
+FireworkFill::Result fillOneFirework(FireworkFiller& filler, uint16_t paintId, uint32_t word) {
+  const Item paint(paintId, 0, 1, 0, 0);
+  const uint8_t code = paintCode(&paint);
+  if (code == 0 || !filler.holdsPaint(paintId) || !filler.holdsFirework(word)) return FireworkFill::NotAFirework;
+  if (fireworkCodes(word) >= firework::kCodes) return FireworkFill::Full;
+  if (!filler.refill(word, fireworkWordWith(word, code))) return FireworkFill::NoRoom;
+  filler.spendPaint(paintId);
+  return FireworkFill::Filled;
+}
+
+namespace {
+
+// The inventory's two slots: the paint's and the firework's. A firework of a stack gives one up,
+// filled, to wherever the inventory finds room; the slot it went to is kept.
+class SlotFiller final : public FireworkFiller {
+ public:
+  SlotFiller(Inventory& inventory, SlotRef paint, SlotRef target) : inventory_(inventory), paint_(paint), target_(target) {}
+
+  bool holdsPaint(uint16_t paintId) const override {
+    const Item* paint = inventory_.slotItem(paint_);
+    return paint_ != target_ && holds(paint) && paint->id == paintId;
+  }
+  bool holdsFirework(uint32_t word) const override {
+    const Item* firework = inventory_.slotItem(target_);
+    return holds(firework) && firework->id == firework::kItem && firework->word == word;
+  }
+  bool refill(uint32_t, uint32_t filled) override {
+    Item& firework = *inventory_.slotItem(target_);
+    if (firework.count == 1) {
+      firework.word = filled;
+      where = target_;
+      return true;
+    }
+    ItemPtr one = newItem(firework.id, static_cast<int8_t>(firework.variant), 1, 0, filled);
+    if (one == nullptr) return false;
+    --firework.count;
+    bool newSlot = false;
+    where = inventory_.findSlotFor(one.get(), newSlot);
+    if (where.isNone()) ++firework.count;
+    return !where.isNone();
+  }
+  void spendPaint(uint16_t) override { inventory_.useOneOf(paint_); }
+
+  SlotRef where;
+
+ private:
+  Inventory& inventory_;
+  SlotRef paint_;
+  SlotRef target_;
+};
+
+}  // namespace
+
 FireworkFill fillFirework(Inventory& inventory, SlotRef paint, SlotRef target) {
+  const Item* paintItem = inventory.slotItem(paint);
+  const Item* firework = inventory.slotItem(target);
+  if (!fillsFirework(paintItem, firework)) return {};
+  SlotFiller filler(inventory, paint, target);
   FireworkFill fill;
-  Item* firework = inventory.slotItem(target);
-  const uint8_t code = paintCode(inventory.slotItem(paint));
-  if (paint == target || !fillsFirework(inventory.slotItem(paint), firework)) return fill;
-  if (fireworkCodes(firework->word) >= firework::kCodes) {
-    fill.result = FireworkFill::Full;
-    return fill;
-  }
-  const uint32_t word = fireworkWordWith(firework->word, code);
-  if (firework->count == 1) {
-    firework->word = word;
-    inventory.useOneOf(paint);
-    fill = {FireworkFill::Filled, target};
-    return fill;
-  }
-  // One firework leaves its stack; the inventory stores a copy of it, filled.
-  ItemPtr one = newItem(firework->id, static_cast<int8_t>(firework->variant), 1, 0, word);
-  if (one == nullptr) return fill;
-  --firework->count;
-  bool newSlot = false;
-  const SlotRef where = inventory.findSlotFor(one.get(), newSlot);
-  if (where.isNone()) {
-    ++firework->count;
-    fill.result = FireworkFill::NoRoom;
-    return fill;
-  }
-  inventory.useOneOf(paint);
-  fill = {FireworkFill::Filled, where};
+  fill.result = fillOneFirework(filler, paintItem->id, firework->word);
+  if (fill.result == FireworkFill::Filled) fill.where = filler.where;
   return fill;
 }
 

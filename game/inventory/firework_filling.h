@@ -34,6 +34,22 @@ struct FireworkFill {
   SlotRef where;  // the filled firework's slot
 };
 
+// Whose items a filling takes from: the player's inventory, or a host's count of a joined
+// player's items. One filling runs the same steps over either (`fillOneFirework`).
+class FireworkFiller {
+ public:
+  virtual ~FireworkFiller() = default;
+  virtual bool holdsPaint(uint16_t paintId) const = 0;
+  virtual bool holdsFirework(uint32_t word) const = 0;
+  // One firework of `word` becomes one of `filled`; false, nothing changed, with no room for it.
+  virtual bool refill(uint32_t word, uint32_t filled) = 0;
+  virtual void spendPaint(uint16_t paintId) = 0;
+};
+
+// One paint of the id into one firework of the word: NotAFirework (and nothing changed) for what
+// is no paint or is not held, Full for a firework of four colours, NoRoom, or Filled.
+FireworkFill::Result fillOneFirework(FireworkFiller& filler, uint16_t paintId, uint32_t word);
+
 // One paint of the first slot into the firework of the second.
 FireworkFill fillFirework(Inventory& inventory, SlotRef paint, SlotRef firework);
 // The same in the player's own inventory; a joined player's host hears of each filling, so that

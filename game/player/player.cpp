@@ -114,6 +114,8 @@ bool Player::pickUpItem(const Item& item) {
   return true;
 }
 
+bool Player::takeCaught(MobEntity&, const Item& caught) { return pickUpItem(caught); }
+
 void Player::die() {
   PlayerBase::die();
   recordStat(kStatDied, 0);

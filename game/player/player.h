@@ -11,6 +11,7 @@
 
 #include "game/inventory/inventory.h"
 #include "game/player/block_user.h"
+#include "game/player/mob_catcher.h"
 #include "game/player/player_base.h"
 
 class GameTradeWindows;
@@ -21,7 +22,7 @@ class RecipeKnowledge;
 class Sign;
 struct PotionResult;
 
-class Player : public PlayerBase, public InventoryOwner, public BlockUser {
+class Player : public PlayerBase, public InventoryOwner, public BlockUser, public MobCatcher {
  public:
   // A bit of the state word that keeps the craft grid out of searches and death drops. Bit 0
   // marks every created character in its file, and the low 16 bits are the character's entry id,
@@ -76,6 +77,10 @@ class Player : public PlayerBase, public InventoryOwner, public BlockUser {
   Item* usedItem() override;
   // The inventory view opens on the container's page.
   void showContainer(LogicBlock& entity) override;
+
+  // ---- Catching a mob (mob_catcher.h) ----
+  // The caught mob's item goes where a picked-up item goes; refused when there is no room.
+  bool takeCaught(MobEntity& mob, const Item& caught) override;
 
   // ---- The crafting station (player_crafting_station.cpp) ----
   // Crafting at a station lasts while the player stays next to it: once its cell is out of reach

@@ -77,6 +77,13 @@ void PlayerGraphical::addBuff(uint16_t id) {
   refreshAppearance();
 }
 
+bool PlayerGraphical::continueBuff(uint16_t id, uint16_t remaining) {
+  if (potionDefForValue(id) == nullptr || remaining == 0 || !canAddBuff(id)) return false;
+  stats.buffs.push_back({id, std::min(remaining, potionDuration(id))});
+  refreshAppearance();
+  return true;
+}
+
 void PlayerGraphical::removeBuff(uint16_t id) {
   auto& buffs = stats.buffs;
   auto found = std::find_if(buffs.begin(), buffs.end(), [id](const PlayerBuff& b) { return b.id == id; });

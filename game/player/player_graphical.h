@@ -54,6 +54,10 @@ class PlayerGraphical {
   // Unknown buff ids (no potion behind them) are ignored.
   virtual void addBuff(uint16_t id);
   virtual void removeBuff(uint16_t id);
+  // A buff the player was under elsewhere goes on here, for the time it has left (no longer than
+  // its potion lasts): false, nothing taken, for no potion's buff, none left, or a family the
+  // player is under already. Nobody is told.
+  bool continueBuff(uint16_t id, uint16_t remaining);
 
   // The cell at the player's cell (x wrapped, null outside the rows), and at an offset from it.
   MapBlock* currentMapBlock() const { return mapBlockAtOffset(0, 0); }

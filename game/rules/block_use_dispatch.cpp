@@ -263,6 +263,12 @@ bool useFrontWord(World& world, MapBlock& cell, BlockUser& user, Item* held) {
       user.readSign(*sign, false);
       return true;
     }
+    // Rewriting is an edit of the cell: another player's pen does not change the host's guarded
+    // signs any more than her hands take them off (placeSign).
+    if (!hostsOwn(user) && world.protectedAreas().isProtectedAt(cell.x, cell.y)) {
+      warn(player, kProtected);
+      return true;
+    }
     if (sign->inUse()) {
       warn(player, kInUse);
       return true;

@@ -35,12 +35,12 @@ MobEntity* mobUnder(WorldEntities& lists, engine::Vec2 point, float worldPixels)
 
 }  // namespace
 
+bool isTamingCollar(const Item* held) { return held != nullptr && !held->isNone() && held->id == kTamingCollar; }
+
 bool captureWithCollar(Player& player, GamePlayerActions& game, engine::Vec2 point) {
-  const Item* held = player.heldItem();
-  if (held == nullptr || held->isNone() || held->id != kTamingCollar || player.world == nullptr) return false;
+  if (!isTamingCollar(player.heldItem()) || player.world == nullptr) return false;
   WorldEntities* lists = player.world->entities();
   if (lists == nullptr) return false;
   MobEntity* mob = mobUnder(*lists, point, static_cast<float>(player.world->map().width()) * kCellPixels);
-  if (mob == nullptr || mob->data.cell == nullptr || !player.canReach(*mob->data.cell, held)) return false;
-  return game.captureMob(mob);
+  return mob != nullptr && game.captureMob(mob);
 }

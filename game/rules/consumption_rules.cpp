@@ -1,8 +1,10 @@
 #include "game/rules/consumption_rules.h"
 
 #include "content/items/item.h"
+#include "content/items/item_rules.h"
 #include "content/tables/item_def.h"
 #include "content/texts/language_texts.h"
+#include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
 #include "game/rules/player_rules.h"
 #include "world/rules/console_kind.h"
@@ -14,6 +16,8 @@ constexpr uint16_t kPotionStep = 64;
 constexpr uint16_t kPotionCount = 15;
 constexpr uint8_t kHarm = 10;
 constexpr uint16_t kStatConsumed = 0;
+// The kind of the items the inventory opens or eats.
+constexpr uint8_t kConsumableKind = 2;
 
 }  // namespace
 
@@ -21,6 +25,8 @@ bool isPotionItem(uint16_t itemId) {
   return itemId >= kFirstPotion && (itemId - kFirstPotion) % kPotionStep == 0 &&
          (itemId - kFirstPotion) / kPotionStep < kPotionCount;
 }
+
+bool isConsumable(const Item& item) { return itemKindOf(&item) == kConsumableKind && fixedDropFor(item.id) == nullptr; }
 
 int16_t refusalTextFor(uint8_t refusal) { return refusal <= 3 ? static_cast<int16_t>(190 + refusal) : int16_t{191}; }
 
@@ -32,6 +38,7 @@ std::string refusalMessage(const std::string& format, const std::string& reason)
 }
 
 bool canConsume(Player& player, const Item& item) {
+  if (!isConsumable(item)) return false;
   if (!isPotionItem(item.id) || player.canAddBuff(static_cast<uint16_t>(item.word))) return true;
   const ItemDef* def = item.definition();
   const uint8_t refusal = def != nullptr ? def->record.refusal() : 1;
@@ -42,6 +49,7 @@ bool canConsume(Player& player, const Item& item) {
 }
 
 bool applyConsumption(PlayerRules& rules, PlayerBase& player, const Item& item) {
+  if (!isConsumable(item)) return false;
   if (isPotionItem(item.id)) {
     if (!player.canAddBuff(static_cast<uint16_t>(item.word))) return false;
     player.addBuff(static_cast<uint16_t>(item.word));

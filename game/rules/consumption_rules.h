@@ -18,10 +18,14 @@ class PlayerRules;
 constexpr int16_t kCannotDrinkText = 189;  // "... %s" with the reason's text
 
 bool isPotionItem(uint16_t itemId);
-// `Logic::canConsume`.
+// What the inventory eats or drinks: an item of the consumable kind that opens as no bag. Nothing
+// else is eaten, whoever asks.
+bool isConsumable(const Item& item);
+// `Logic::canConsume`: false, without a word, for what is not eaten at all.
 bool canConsume(Player& player, const Item& item);
 // What the item does to whoever eats or drinks it (the local player, or a host's client player):
-// false, and nothing done, for a potion whose buff the player cannot take now.
+// false, and nothing done, for what is not eaten and for a potion whose buff the player cannot
+// take now.
 bool applyConsumption(PlayerRules& rules, PlayerBase& player, const Item& item);
 // `Logic::consumeItem`; a null item is consumed at once.
 bool consumeItem(PlayerRules& rules, Player& player, const Item* item);

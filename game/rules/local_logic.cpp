@@ -14,6 +14,7 @@
 #include "game/rules/rule_entities.h"
 #include "game/rules/surface_step.h"
 #include "game/trade/trade_codes.h"
+#include "game/trade/trade_session.h"
 #include "world/cells/visible_cell_counts.h"
 #include "world/circuits/circuit_system.h"
 #include "world/map/world_map.h"
@@ -223,8 +224,10 @@ bool LocalLogic::damagePlayer(PlayerBase& player, float amount, uint8_t kind) {
   }
   endLife(player);
   playPlayerAction(&player, rule_action::kDied, 0, EffectAudience::Everyone);
-  // The dead leave nothing following them: the pet goes, the line is cut.
+  // The dead leave nothing following them: the pet goes, the line is cut, and a trade in progress
+  // ends for both sides, the offers back with their owners.
   entities_->dismissPets(playerIdOf(&player));
   entities_->dismissBobbers(playerIdOf(&player));
+  endTradeOf(player);
   return true;
 }

@@ -24,6 +24,7 @@
 
 class AlchemyLab;
 class BulletEntity;
+class MobCatcher;
 class Player;
 class RuleEntities;
 class World;
@@ -93,8 +94,9 @@ class LocalLogic : public Logic, public PlayerRules, public SwingRules {
   bool canBreakBlock(PlayerBase* player, Item* tool, MapBlock& cell) override;
   bool useSpawningItem(uint8_t mode, PlayerBase* player, Item* item, float aim) override;
   ProjectileChoice projectileForItem(uint8_t mode, PlayerBase* player, Item* item) override;
-  // A sign on the cell's front decorations: placed, changed or taken (variant 0 with a sign).
-  void placeSign(MapBlock& cell, uint8_t variant);
+  // A sign on the cell's front decorations: placed, changed or taken (variant 0 with a sign), by
+  // the player who acts, whom the edit rules hold to the protected areas (null: the world's own).
+  void placeSign(MapBlock& cell, uint8_t variant, PlayerBase* player);
   // The player's circuit configurator opens on a device that has a setting (a joined player's on
   // her screen); false otherwise.
   bool editCircuitCell(PlayerBase& player, MapBlock& cell);
@@ -141,9 +143,14 @@ class LocalLogic : public Logic, public PlayerRules, public SwingRules {
   Entity* shootMobBullet(MobEntity* mob, uint16_t bulletRow, float speed, float angle) override;
   MobTarget mobTargetOf(MobEntity* mob) override;
   PlayerSpot playerSpot(uint32_t playerId) override;
-  // The mob's item (the mob-to-item table's) goes to the player, whose held item is used up, and
-  // the mob leaves; false for a pet, a mob carried as no item, or an item the player has no room for.
-  bool captureMob(PlayerBase& player, MobEntity* mob);
+  // A taming collar thrown over the mob by the player who acts (game/player/mob_catcher.h): the
+  // mob's item (the mob-to-item table's) goes to her, her collar is used up, and the mob leaves.
+  // False for a hand without a collar, a mob beyond its reach, a pet, a mob carried as no item, an
+  // item she has no room for, and a capture her answer completes later.
+  bool captureMob(MobCatcher& catcher, MobEntity* mob);
+  // The capture's end, once the caught item is hers: counted, the collar used up, the mob gone
+  // with its effect for everyone. False for a mob no item stands for (nothing done).
+  bool completeCapture(MobCatcher& catcher, MobEntity& mob);
   // The pet the item stands for (null, or an item that stands for no mob: none) replaces the one
   // the player had; made forced, so a creative world allows it below the entity limit.
   MobEntity* summonPet(PlayerBase& player, const Item* item);

@@ -98,7 +98,7 @@ Logic::ProjectileChoice LocalLogic::projectileForItem(uint8_t mode, PlayerBase* 
   return chooseProjectile(mode != 0, player, *item);
 }
 
-void LocalLogic::placeSign(MapBlock& cell, uint8_t variant) {
+void LocalLogic::placeSign(MapBlock& cell, uint8_t variant, PlayerBase* player) {
   if (world_ == nullptr) return;
   const BlockPropsTable& props = world_->map().props();
   const uint8_t chosen = variant != 0 ? static_cast<uint8_t>(variant - 1) : RANDOM_BLOCK_VARIANT;
@@ -106,16 +106,16 @@ void LocalLogic::placeSign(MapBlock& cell, uint8_t variant) {
   if (sign.slot == nullptr) {
     const DecoHit post = cell.findDecoOnSide(kSignPostBlock, MapBlock::kFront);
     if (post.slot == nullptr) return;
-    editBlock(decoEdit(cell, edit_kind::kSetDeco, kSignBlock, static_cast<uint8_t>(post.index), chosen), nullptr);
+    editBlock(decoEdit(cell, edit_kind::kSetDeco, kSignBlock, static_cast<uint8_t>(post.index), chosen), player);
     const DecoHit free = cell.findFreeDecoSlot();
     if (free.slot != nullptr && props[kSignPostBlock].variantCount > 0) {
       editBlock(decoEdit(cell, edit_kind::kSetDeco, kSignPostBlock, static_cast<uint8_t>(free.index), RANDOM_BLOCK_VARIANT),
-                nullptr);
+                player);
     }
   } else if (variant != 0) {
-    editBlock(decoEdit(cell, edit_kind::kSetDeco, kSignBlock, static_cast<uint8_t>(sign.index), chosen), nullptr);
+    editBlock(decoEdit(cell, edit_kind::kSetDeco, kSignBlock, static_cast<uint8_t>(sign.index), chosen), player);
   } else {
-    editBlock(decoEdit(cell, edit_kind::kRemoveDeco, kSignBlock, static_cast<uint8_t>(sign.index), 0), nullptr);
+    editBlock(decoEdit(cell, edit_kind::kRemoveDeco, kSignBlock, static_cast<uint8_t>(sign.index), 0), player);
   }
 }
 

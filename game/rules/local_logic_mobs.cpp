@@ -12,7 +12,9 @@
 #include "content/texts/language_texts.h"
 #include "entities/mobs/mob_entity.h"
 #include "game/combat/player_attacker.h"
+#include "game/player/mob_catcher.h"
 #include "game/player/player.h"
+#include "game/rules/collar_capture.h"
 #include "game/rules/local_logic.h"
 #include "game/rules/loot_rules.h"
 #include "game/rules/rule_entities.h"
@@ -105,16 +107,33 @@ Logic::PlayerSpot LocalLogic::playerSpot(uint32_t playerId) {
   return spot;
 }
 
-bool LocalLogic::captureMob(PlayerBase& player, MobEntity* mob) {
-  if (mob == nullptr || mob->data.removed || mob->kind() == EntityKind::Pet || &player != player_) return false;
+namespace {
+
+// The item a mob is carried as; none for a pet, a mob gone and a mob no item stands for.
+uint16_t capturedItemOf(const MobEntity* mob) {
+  if (mob == nullptr || mob->data.removed || mob->kind() == EntityKind::Pet) return ITEM_NONE;
   const MobItemRow* row = gameTables().mobItems.forMob(mob->row().mobId());
-  if (row == nullptr || row->item == ITEM_NONE) return false;
-  const Item caught(row->item, 0, 1, 0, 0);
-  if (!player_->pickUpItem(caught)) return false;
-  player_->recordStat(kStatItemFound, row->item);
-  player_->useUpHeldItem();
-  broadcastEffect(mob, kCapturedEffect, 0);
-  mob->remove();
+  return row != nullptr ? row->item : ITEM_NONE;
+}
+
+}  // namespace
+
+bool LocalLogic::captureMob(MobCatcher& catcher, MobEntity* mob) {
+  const uint16_t item = capturedItemOf(mob);
+  if (item == ITEM_NONE) return false;
+  const Item* collar = catcher.usedItem();
+  if (!isTamingCollar(collar) || mob->data.cell == nullptr || !catcher.canReach(*mob->data.cell, collar)) return false;
+  const Item caught(item, 0, 1, 0, 0);
+  return catcher.takeCaught(*mob, caught) && completeCapture(catcher, *mob);
+}
+
+bool LocalLogic::completeCapture(MobCatcher& catcher, MobEntity& mob) {
+  const uint16_t item = capturedItemOf(&mob);
+  if (item == ITEM_NONE) return false;
+  catcher.recordStat(kStatItemFound, item);
+  catcher.useUpHeldItem();
+  broadcastEffect(&mob, kCapturedEffect, 0);
+  mob.remove();
   return true;
 }
 

@@ -60,7 +60,7 @@ bool GameLocal::putItemOnShelf(MapBlock& cell, Item* stack, uint8_t slotChoice) 
   return true;
 }
 
-void GameLocal::placeSign(MapBlock& cell, uint8_t variantChoice) { rules_->placeSign(cell, variantChoice); }
+void GameLocal::placeSign(MapBlock& cell, uint8_t variantChoice) { rules_->placeSign(cell, variantChoice, player_); }
 
 void GameLocal::editCircuitCell(MapBlock& cell) {
   if (player_ != nullptr) rules_->editCircuitCell(*player_, cell);

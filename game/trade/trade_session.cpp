@@ -137,6 +137,13 @@ void cancelTradeOf(const PlayerBase& player) {
   endCancelled(*other);
 }
 
+void endTradeOf(const PlayerBase& player) {
+  std::unique_ptr<TradeSession> ended = detachSession(player);
+  if (ended == nullptr) return;
+  endCancelled(*ended->a);
+  endCancelled(*ended->b);
+}
+
 void handleTradeEvent(TradeSession& session, PlayerBase& player, uint8_t code) {
   if (!isTradeRunning(player, &session) || !session.involves(player)) return;
   switch (code) {

@@ -73,6 +73,9 @@ PlayerBase* removeTradeSession(const PlayerBase& player);
 // The player's session ends without exchange: the other player is told the trade was cancelled
 // and its window closes. Nothing when the player was not trading.
 void cancelTradeOf(const PlayerBase& player);
+// The player's session ends without exchange for both sides (its player died): each is told the
+// trade was cancelled and each window closes, giving back what was offered in it.
+void endTradeOf(const PlayerBase& player);
 
 // The host's rules for an event a party sent (`trade::kReady` ... `kNoRoom`, `kCancel`); any
 // other code is ignored. May end the session.

@@ -10,6 +10,7 @@
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/items/item_ptr.h"
+#include "content/items/item_rules.h"
 #include "entities/core/world_entities.h"
 #include "entities/mobs/mob_entity.h"
 #include "game/inventory/inventory.h"
@@ -231,11 +232,14 @@ void GameRemoteClient::reportFireworkFilled(uint16_t paintId, uint32_t fireworkW
   send(wire::clientMessage(wire::PlayerMsg::FillFirework).u16(paintId).u32(fireworkWord));
 }
 
-bool GameRemoteClient::openBag(const Item& bag) {
-  if (player_ == nullptr || bag.isNone()) return false;
+GameHostRequests::BagRequest GameRemoteClient::openBag(const Item& bag) {
+  const FixedDrop* drop = fixedDropFor(bag.id);
+  if (player_ == nullptr || bag.isNone() || drop == nullptr) return BagRequest::RolledHere;
+  const Item most(drop->dropId, 0, drop->maxCount, 0, 0);
+  if (!player_->inventory->hasRoomFor(most)) return BagRequest::NoRoom;
   const Item one(bag.id, 0, 1, 0, 0);
   send(wire::clientMessage(wire::PlayerMsg::OpenBag).item(&one));
-  return true;
+  return BagRequest::Sent;
 }
 
 bool GameRemoteClient::damageLocalPlayer(float amount, uint8_t cause) {

@@ -106,7 +106,9 @@ class GameRemoteClient final : public Game,
   // The host fills the firework in its own count of her items, from the paint she used.
   void reportFireworkFilled(uint16_t paintId, uint32_t fireworkWord) override;
   // The host rolls the bag out of its own count of her items and sends what it held.
-  bool openBag(const Item& bag) override;
+  // Asked only while her inventory has room for the most the bag holds: the find is the host's
+  // roll, and one that found no room would fall at her feet with the bag spent.
+  BagRequest openBag(const Item& bag) override;
   uint8_t sessionKind() override { return kSessionKind; }
   // The character only: the world is the host's.
   void save(const SaveDone& done) override;

@@ -186,6 +186,10 @@ class NetServer : public NetCommon {
   void wornItem(wire::WireIn& in, PlayerServerDesktop& player);
   wire::PooledItem ownStack(PlayerServer& player, const Item* named) const;
   wire::PooledItem wearable(PlayerServerDesktop& player, const Item& named, uint8_t part, uint8_t index) const;
+  // The others hear what the worn place holds now.
+  void tellWorn(PlayerServerDesktop& player, uint8_t part, uint8_t index);
+  // What she wears and her copy no longer holds comes off.
+  void unwearWhatLeft(PlayerServerDesktop& player);
   void effect(wire::WireIn& in, PlayerServerDesktop& player);
   void buffRequest(wire::WireIn& in, PlayerServerDesktop& player);
   void damage(wire::WireIn& in, PlayerServerDesktop& player);
@@ -255,9 +259,8 @@ class NetServer : public NetCommon {
   MobEntity* mobNear(const PlayerBase& player, uint32_t id) const;
   // The block use her own game asked for, judged and run for her copy on the host.
   void useBlockFor(PlayerServerDesktop& player, MapBlock& cell, uint8_t layer);
-  // The mob's item is offered to the player; the answer catches it (`captureTaken`).
-  void offerCapture(PlayerServerDesktop& player, uint32_t id);
-  // True when the entity was a mob, now caught (or not one a player catches).
+  // Her "taken" answer to a capture's offer ends the capture the rules began for her (true when
+  // the entity was a mob, now caught, or not one a player catches).
   bool captureTaken(PlayerServerDesktop& player, Entity& entity);
   void setClockMode(uint8_t value);
   // ---- A client's block edits (host/host_block_edits.cpp) ----

@@ -20,6 +20,7 @@
 
 #include "game/crafting/recipe_knowledge.h"
 #include "game/player/block_user.h"
+#include "game/player/mob_catcher.h"
 #include "game/player/player_base.h"
 #include "game/player/player_desktop.h"
 #include "net/players/motion_allowance.h"
@@ -44,7 +45,7 @@ namespace wire {
 class WireOut;
 }
 
-class PlayerServer : public PlayerRemoteBase<PlayerBase>, public BlockUser {
+class PlayerServer : public PlayerRemoteBase<PlayerBase>, public BlockUser, public MobCatcher {
  public:
   // What refreshForge tells the client: the counters alone, or the counters and the items.
   static constexpr int kForgeItems = 0;
@@ -150,6 +151,11 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase>, public BlockUser {
   // in use until she closes it.
   void readSign(Sign& sign, bool edit) override;
 
+  // ---- Catching a mob (mob_catcher.h; player_server_block_use.cpp) ----
+  // Her client is offered the caught mob's item, an answer wanted: her "taken" completes the
+  // capture (`LocalLogic::completeCapture`), "not taken" leaves the mob free. Never taken at once.
+  bool takeCaught(MobEntity& mob, const Item& caught) override;
+
   // ---- Block entities (player_server_containers.cpp) ----
   void openChest(Chest& chest);
   void openStable(Stable& stable);
@@ -175,7 +181,7 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase>, public BlockUser {
   // The host's language text goes to the client as a message.
   void showTextById(uint8_t kind, int16_t textId) override;
   // Not sent while the option "disableRemoteStats" is on.
-  void recordStat(uint16_t statId, uint16_t value);
+  void recordStat(uint16_t statId, uint16_t value) override;
   void tradeMessage(uint8_t askingPeer, uint8_t askedPeer, std::string_view askingName) override;
   void tradeStarted(std::string_view partnerName) override;
   void tradeEnded() override;

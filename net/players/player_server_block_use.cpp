@@ -1,10 +1,12 @@
-// A client's player using a block on the host: what the block-use rules ask of her, answered from
-// what the host knows of her, and what the use opens or shows, sent to her client.
+// A client's player using a block or throwing a collar on the host: what the block-use and capture
+// rules ask of her, answered from what the host knows of her, and what the use opens, shows or
+// catches, sent to her client.
 
 #include "content/items/item.h"
 #include "game/player/tool_reach.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/players/player_server.h"
+#include "entities/mobs/mob_entity.h"
 #include "world/blocks/alchemy_lab.h"
 #include "world/blocks/block_entity_cast.h"
 #include "world/blocks/chest.h"
@@ -60,4 +62,9 @@ void PlayerServer::showContainer(LogicBlock& entity) {
 void PlayerServer::readSign(Sign& sign, bool edit) {
   showSign(sign, edit);
   if (edit) sign.open();
+}
+
+bool PlayerServer::takeCaught(MobEntity& mob, const Item& caught) {
+  offerItem(mob.id(), &caught, true);
+  return false;
 }

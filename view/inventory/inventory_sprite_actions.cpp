@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <utility>
 
 #include "content/items/item.h"
 #include "content/items/item_rules.h"
@@ -14,6 +16,7 @@
 #include "game/crafting/craft_book.h"
 #include "game/crafting/player_crafting.h"
 #include "game/crafting/recipe_knowledge.h"
+#include "game/inventory/bag_opening.h"
 #include "game/inventory/inventory.h"
 #include "game/inventory/item_kinds.h"
 #include "game/player/player.h"
@@ -28,7 +31,6 @@ namespace {
 
 constexpr uint16_t kOpenerItem = 1500;    // a box that hands out its content
 constexpr uint16_t kKnowledgeItem = 1502;  // a scroll that teaches a recipe
-constexpr uint16_t kNoDrop = 0xFFFF;
 constexpr int16_t kTextNoRoom = 152, kTextMoved = 151, kTextNothingInside = 154, kTextFound = 153;
 constexpr int16_t kTextLearned = 115, kTextAlreadyKnown = 116;
 constexpr int kBookButtonTag = 49;  // the HUD's craft book button, where a learned entry floats
@@ -66,6 +68,25 @@ engine::Vec2 bookButtonOr(const engine::Vec2& fallback) {
   engine::Node* button = hud != nullptr ? hud->getChildByTag(kBookButtonTag) : nullptr;
   return button != nullptr ? button->getPosition() : fallback;
 }
+
+// The sprite's slot holds the bag; its find goes where the inventory finds room for it.
+class SlotOpener final : public BagOpener {
+ public:
+  SlotOpener(Inventory& items, std::function<void()> useOne) : items_(items), useOne_(std::move(useOne)) {}
+  bool holdsBag(uint16_t) const override { return true; }
+  void spendBag(uint16_t) override { useOne_(); }
+  bool handOut(const Item& find) override {
+    bool newSlot = false;
+    where = items_.findSlotFor(&find, newSlot);
+    return !where.isNone();
+  }
+
+  SlotRef where;
+
+ private:
+  Inventory& items_;
+  std::function<void()> useOne_;
+};
 
 }  // namespace
 
@@ -215,14 +236,20 @@ void InventorySprite::onActivate() {
     handOut(one, kTextMoved);
   } else if (itemKindOf(item) == 2) {
     if (openedByHost(*item)) return;
-    const DropRoll roll = rollDropFor(item->id);
-    if (!roll.found) {
-      if (currentGame().consumeItem(slotItem())) useOne();
-    } else if (roll.item.id == kNoDrop) {
-      useOne();
-      floatText(kTextNothingInside, getPosition());
-    } else {
-      handOut(roll.item, kTextFound);
+    SlotOpener opener(*items, [this] { useOne(); });
+    switch (openBag(opener, item->id)) {
+      case BagOpening::NotABag:
+        if (currentGame().consumeItem(slotItem())) useOne();
+        break;
+      case BagOpening::Empty: floatText(kTextNothingInside, getPosition()); break;
+      case BagOpening::NoRoom: floatText(kTextNoRoom, getPosition()); break;
+      case BagOpening::Found: {
+        InventorySprite* landed = view.spriteForSlot(opener.where);
+        if (landed != nullptr) landed->refresh();
+        floatText(kTextFound, landed != nullptr ? landed->getPosition() : getPosition());
+        break;
+      }
+      case BagOpening::NotHeld: break;
     }
   }
 }
@@ -231,9 +258,13 @@ void InventorySprite::onActivate() {
 // what she finds: the bag is spent here, and the find arrives with the host's answer.
 bool InventorySprite::openedByHost(const Item& bag) {
   GameHostRequests* host = player_ != nullptr && player_->game != nullptr ? player_->game->hostRequests() : nullptr;
-  if (fixedDropFor(bag.id) == nullptr || host == nullptr || !host->openBag(bag)) return false;
-  useOne();
-  return true;
+  if (fixedDropFor(bag.id) == nullptr || host == nullptr) return false;
+  switch (host->openBag(bag)) {
+    case GameHostRequests::BagRequest::RolledHere: return false;
+    case GameHostRequests::BagRequest::Sent: useOne(); return true;
+    case GameHostRequests::BagRequest::NoRoom: floatText(kTextNoRoom, getPosition()); return true;
+  }
+  return false;
 }
 
 // A found page teaches the craft book entry its word names, once. A word naming no entry (from a

@@ -145,9 +145,13 @@ class GameHostRequests {
   virtual void reportCraft(uint16_t recipeRow, std::span<const CraftedStack> spent) = 0;
   // One paint of `paintId` went into the firework whose word was `fireworkWord` before it.
   virtual void reportFireworkFilled(uint16_t paintId, uint32_t fireworkWord) = 0;
-  // The host rolls the bag and sends what it held: true when the request went out, and the caller
-  // spends the bag; false when this game rolls bags itself.
-  virtual bool openBag(const Item& bag) = 0;
+  // What became of a bag asked to open.
+  enum class BagRequest : uint8_t {
+    RolledHere,  // this game rolls bags itself
+    Sent,        // the host rolls it and sends what it held: the caller spends the bag
+    NoRoom,      // the inventory has no room for what it may hold: the bag stays shut, as alone
+  };
+  virtual BagRequest openBag(const Item& bag) = 0;
 };
 
 // Trading between players: the trade window with a partner, and the answer to another player's
@@ -231,7 +235,7 @@ class NullGame : public GameInterface,
   void reportItemLearned(uint16_t) override {}
   void reportCraft(uint16_t, std::span<const CraftedStack>) override {}
   void reportFireworkFilled(uint16_t, uint32_t) override {}
-  bool openBag(const Item&) override { return false; }
+  BagRequest openBag(const Item&) override { return BagRequest::RolledHere; }
   bool worldIsCreative() override { return false; }
   uint8_t sessionKind() override { return 0; }
   void save(const SaveDone& done) override {

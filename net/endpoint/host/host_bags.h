@@ -1,8 +1,9 @@
 #pragma once
-// A bag a joined player opens, rolled by the host: the host alone knows the roll's outcome, so the
-// find is counted in its copy of her items as it is handed to her, and she may drop, throw, eat or
-// offer it like anything she brought. The bag comes out of that copy first: a bag she does not
-// hold (or an item that is no bag) opens nothing and is refused.
+// A bag a joined player opens, rolled by the host through the one bag rule (game/inventory/
+// bag_opening.h) over its copy of her items: the host alone knows the roll's outcome, so the find is
+// counted in that copy as it is handed to her, and she may drop, throw, eat or offer it like
+// anything she brought. A bag she does not hold (or an item that is no bag) opens nothing and is
+// refused.
 //
 // Main thread only.
 

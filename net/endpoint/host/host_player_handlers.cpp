@@ -142,10 +142,29 @@ void NetServer::wornItem(wire::WireIn& in, PlayerServerDesktop& player) {
   wire::PooledItem worn = sent != nullptr ? wearable(player, *sent, part, index) : nullptr;
   if (sent != nullptr && worn == nullptr) return player.showMessage(console_kind::kRefusal, player.notHeldText());
   player.setEquipment(std::move(worn), part, index);
-  if (!cosmetics_.spend(player.peer())) return;
+  if (cosmetics_.spend(player.peer())) tellWorn(player, part, index);
+}
+
+void NetServer::tellWorn(PlayerServerDesktop& player, uint8_t part, uint8_t index) {
   wire::WireOut out = message(wire::PlayerMsg::WornItem);
   out.item(player.wornItem(part, index)).u8(part).u8(index).peer(player.peer());
   sendToAllBut(out, player.peer());
+}
+
+// A piece she no longer carries (dropped or thrown from where she wore it) is worn no longer: the
+// host's copy of her loses what it gave, and the others (and whoever enters later) see the place
+// empty, as her own game shows it. Places are taken in turn, so of two alike only those the copy
+// no longer holds empty.
+void NetServer::unwearWhatLeft(PlayerServerDesktop& player) {
+  if (world() == nullptr || world()->isCreative()) return;
+  for (uint8_t part = 0; part < 2; ++part) {
+    for (uint8_t index = 0; index < PlayerServer::kPartSlots; ++index) {
+      const Item* worn = player.wornItem(part, index);
+      if (worn == nullptr || wearable(player, *worn, part, index) != nullptr) continue;
+      player.setEquipment(nullptr, part, index);
+      tellWorn(player, part, index);
+    }
+  }
 }
 
 // One unit of the copy's stack she names, while the copy holds more of it (its id and word) than
@@ -177,9 +196,14 @@ wire::PooledItem NetServer::ownStack(PlayerServer& player, const Item* named) co
   return player.items().peekLike(*named, static_cast<uint16_t>(count));
 }
 
+// A buff she was under as she entered (her game names each once): her copy on the host goes on
+// under it for the time it has left, so the host judges her with it as her own game does, and the
+// others see it. One of no potion, or of a family she is under already, is not taken nor shown.
 void NetServer::effect(wire::WireIn& in, PlayerServerDesktop& player) {
   in.peer();
-  if (!host::buffIdFits(in.u16())) return;
+  const uint16_t buff = in.u16();
+  const uint16_t remaining = in.u16();
+  if (!host::buffIdFits(buff) || !player.continueBuff(buff, remaining)) return;
   forwardCosmetic(in, player.peer());
 }
 

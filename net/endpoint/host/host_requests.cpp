@@ -100,6 +100,7 @@ void NetServer::throwItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLo
   const uint8_t flags = in.u8();
   if (item == nullptr || !host::amountFits(speed, kMostThrowSpeed)) return;
   if (ItemPtr thrown = takeFromCopy(player, std::move(item), world()->isCreative())) {
+    unwearWhatLeft(player);
     rules.spawnItemEntity(std::move(thrown), player.position, speed, angle, flags);
   }
 }
@@ -165,8 +166,9 @@ void NetServer::consumeItem(wire::WireIn& in, PlayerServerDesktop& player, Local
   player.recordStat(kStatConsumed, own->id);
 }
 
-void NetServer::captureMob(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic&) {
-  offerCapture(player, in.u32());
+// The one capture rule, for her: her collar, its reach from where the host has her, the mob.
+void NetServer::captureMob(wire::WireIn& in, PlayerServerDesktop& player, LocalLogic& rules) {
+  if (MobEntity* mob = mobNear(player, in.u32())) rules.captureMob(player, mob);
 }
 
 // Her game hits a mob once a swing of what she holds: more often is not taken.
@@ -182,6 +184,7 @@ void NetServer::dropItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLog
   if (item == nullptr) return;
   ItemPtr dropped = takeFromCopy(player, std::move(item), world()->isCreative());
   if (dropped == nullptr) return;
+  unwearWhatLeft(player);
   const engine::Vec2 at{player.cellX * PlayerGraphical::kCellSize, player.cellY * PlayerGraphical::kCellSize};
   rules.spawnItemDrop(std::move(dropped), at, Game::kItemDropKind);
 }

@@ -34,7 +34,7 @@ void NetServer::placeSign(wire::WireIn& in, PlayerServerDesktop& player) {
   const uint8_t variant = in.u8();
   LocalLogic* rules = localRules();
   if (MapBlock* cell = cellNear(player, at, host::kToolReach); cell != nullptr && rules != nullptr) {
-    rules->placeSign(*cell, variant);
+    rules->placeSign(*cell, variant, &player);
   }
 }
 

@@ -362,8 +362,13 @@ TEST_F(TwoSessionsTest, TheWornTrinketSummonsItsPetAndACapturedMobBecomesItsItem
   ASSERT_NE(pet, nullptr);
   EXPECT_FALSE(side.session.game().captureMob(pet)) << "a pet is never captured";
 
-  MobEntity* wild = side.session.rules().spawnMob(&contentTables().mobDefs[63], {300, 300}, {}, 1, nullptr, 0);
+  MobEntity* wild = side.session.rules().spawnMob(&contentTables().mobDefs[63], player.position + engine::Vec2(30, 0),
+                                                  {}, 1, nullptr, 0);
   ASSERT_NE(wild, nullptr);
+  EXPECT_FALSE(side.session.game().captureMob(wild)) << "only a collar catches";
+  defineItem(kTamingCollar, 0, true);
+  player.inventory->setSlot({SlotKind::Quick, 0, 0}, newItem(kTamingCollar, 0, 1, 0, 0));
+  player.inventory->select(0);
   EXPECT_TRUE(side.session.game().captureMob(wild));
   EXPECT_TRUE(wild->data.removed);
   EXPECT_EQ(player.inventory->countItems(trinket.id, false, false), 1u);

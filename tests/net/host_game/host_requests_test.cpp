@@ -180,7 +180,7 @@ TEST_F(HostRequests, AChestOutOfReachOrInUseStaysShut) {
 TEST_F(HostRequests, DrinkingAPotionGivesHerPlayerItsBuffAndEveryoneSeesIt) {
   constexpr uint16_t kPotion = 2126;
   constexpr uint16_t kBuff = 33 << 6;  // a potion's value: its buff
-  contentTables().itemDefs[kPotion].defined = true;
+  game_test::defineItem(kPotion, 2, false);  // drunk as the inventory drinks it
   server.entryOf(kAnn)->remote()->items().add(Item(kPotion, 0, 2, 0, kBuff));  // she carries two
   const Bytes potion = concat({{2, 31}, le32(kBuff), le16(kPotion), le16(1), {0, 0, 0}});
   const std::vector<Sent> sent = fromAnn(potion);

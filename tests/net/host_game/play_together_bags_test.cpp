@@ -8,6 +8,7 @@
 
 #include "content/items/item_rules.h"
 #include "game/inventory/item_kinds.h"
+#include "net/wire/wire_out.h"
 #include "tests/net/host_game/play_together.h"
 
 namespace nettest {
@@ -40,7 +41,7 @@ class PlayTogetherBags : public PlayTogether {
     const SlotRef slot{SlotKind::Quick, quickSlot, 0};
     const Item* bag = ann->inventory().slotItem(slot);
     ASSERT_NE(bag, nullptr);
-    ASSERT_TRUE(ann->game().openBag(*bag)) << "a joined game has its host roll the bag";
+    ASSERT_EQ(ann->game().openBag(*bag), GameHostRequests::BagRequest::Sent) << "a joined game has its host roll the bag";
     ann->inventory().setSlot(slot, nullptr);
   }
 };
@@ -103,6 +104,52 @@ TEST_P(PlayTogetherBags, ABagTheHostRefusesComesBackToHer) {
   settle();
   EXPECT_EQ(annCounts(find), 0u) << "and nothing came out of it";
   EXPECT_EQ(hostCounts(bag), 0u) << "the host's copy does not grow by what it handed back";
+}
+
+// Her inventory full, the bag stays shut, as when she plays alone ("no room"): the host keeps the
+// bag in its copy of her items and rolls nothing, and nothing falls at her feet. Given room, it opens.
+TEST_P(PlayTogetherBags, WithNoRoomForItsFindTheBagStaysShut) {
+  const uint16_t bag = aBagThatAlwaysHoldsSomething();
+  ASSERT_NE(bag, ITEM_NONE);
+  const uint16_t find = fixedDropFor(bag)->dropId;
+  uint16_t filler = 0;
+  for (uint16_t id : stackingItems(3)) {
+    if (filler == 0 && id != find && id != bag) filler = id;
+  }
+  ASSERT_NE(filler, 0);
+  Inventory& items = ann->inventory();
+  const auto fill = [&](SlotKind kind, uint8_t x, uint8_t y) {
+    if (items.slotItem({kind, x, y}) == nullptr) items.setSlot({kind, x, y}, newItem(filler, 0, 1, 0, 0));
+  };
+  carry(*ann, 3, bag, 1);
+  for (uint8_t x = 0; x < Inventory::kQuickSlots; ++x) fill(SlotKind::Quick, x, 0);
+  for (uint8_t x = 0; x < Inventory::kBackpackSide; ++x) {
+    for (uint8_t y = 0; y < Inventory::kBackpackSide; ++y) fill(SlotKind::Backpack, x, y);
+  }
+  for (uint8_t x = 0; x < Inventory::kGridSide; ++x) {
+    for (uint8_t y = 0; y < Inventory::kGridSide; ++y) fill(SlotKind::CraftGrid, x, y);
+  }
+  ASSERT_FALSE(items.hasRoomFor(Item(find, 0, 1, 0, 0)));
+
+  EXPECT_EQ(ann->game().openBag(*items.slotItem({SlotKind::Quick, 3, 0})), GameHostRequests::BagRequest::NoRoom);
+  // A forged request after it, which the host answers: it read whatever her game sent before.
+  const Item notABag(filler, 0, 1, 0, 0);
+  wire::WireOut forged = wire::clientMessage(wire::PlayerMsg::OpenBag);
+  forged.item(&notABag);
+  ann->net.send(forged.data(), static_cast<uint32_t>(forged.size()), 0);
+  ASSERT_TRUE(runUntil([&] {
+    return std::find(ann->log.messages.begin(), ann->log.messages.end(), "That does not open.") != ann->log.messages.end();
+  }));
+  EXPECT_EQ(annCounts(bag), 1u) << "her bag was spent";
+  EXPECT_EQ(hostCounts(bag), 1u) << "the host's copy lost the bag";
+  EXPECT_EQ(hostCounts(find), 0u);
+  EXPECT_EQ(everyItem()[find], 0u) << "a find fell at her feet";
+
+  items.setSlot({SlotKind::Backpack, 0, 0}, nullptr);
+  ASSERT_EQ(ann->game().openBag(*items.slotItem({SlotKind::Quick, 3, 0})), GameHostRequests::BagRequest::Sent);
+  items.setSlot({SlotKind::Quick, 3, 0}, nullptr);
+  ASSERT_TRUE(runUntil([&] { return annCounts(find) > 0; })) << "with room the bag opens";
+  EXPECT_EQ(hostCounts(bag), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherBags, ::testing::Values(false));

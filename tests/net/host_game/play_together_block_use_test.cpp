@@ -36,7 +36,7 @@ namespace {
 constexpr uint16_t kDoor = 290, kTrapdoor = 374, kLever = 2086;
 constexpr uint16_t kFuse = 239, kLitFuse = 191;
 constexpr uint16_t kHammer = 6, kHoe = 9, kTilled = 2435;
-constexpr uint16_t kFertiliser = 1054, kPen = 484, kSign = 2599;
+constexpr uint16_t kFertiliser = 1054, kPen = 484, kSign = 2599, kSignOnPost = 2601;
 constexpr uint16_t kRustyKey = 19, kRustyLock = 467;
 constexpr uint16_t kPigPen = 2407, kPig = 27;
 constexpr uint16_t kFourPlaceShelf = 212, kMaterial = 13;
@@ -471,6 +471,47 @@ TEST_P(PlayTogetherBlockUse, APencilOpensASignToWriteOn) {
     }
     EXPECT_TRUE(runUntil([&] { return !sign->inUse(); }));
   });
+}
+
+// A sign in the host's protected area is hers to read only: her pen does not open it for
+// rewriting, and her game's requests to take it off or to change it change nothing, each told.
+// Outside the area the same requests are hers, and inside it they stay the host's own player's.
+TEST_P(PlayTogetherBlockUse, ASignInTheHostsProtectedAreaIsNotHersToRewriteOrTakeOff) {
+  const size_t toldBefore = ann->log.messages.size();
+  const auto toldTimes = [&] { return ann->log.messages.size() - toldBefore; };
+  const auto hasSign = [](const MapBlock& c) { return c.hasDeco(kSignOnPost, MapBlock::kFront); };
+  room(column + 5);
+  MapBlock& board = *hostWorld->cellAt(column + 5, row_);
+  MapBlock& notice = target(Who::Guest);
+  layDeco(board, kSignOnPost, MapBlock::kFront);
+  lay(notice, kSign);
+  ASSERT_TRUE(sameEverywhere(board) && sameEverywhere(notice));
+
+  // Outside any area she takes the board's sign off.
+  ann->game().placeSign(in(*ann->world(), board), 0);
+  ASSERT_TRUE(everywhere(board, [&](const MapBlock& c) { return !hasSign(c); })) << "she could not take it off";
+
+  layDeco(board, kSignOnPost, MapBlock::kFront);
+  ASSERT_TRUE(sameEverywhere(board));
+  const auto standing = board.decos;
+  hostWorld->protectedAreas().add(notice, 4);
+  ASSERT_TRUE(hostWorld->protectedAreas().isProtectedAt(board.x, board.y));
+  ann->game().placeSign(in(*ann->world(), board), 0);
+  ASSERT_TRUE(runUntil([&] { return toldTimes() == 1u; })) << "she was not told the sign is protected";
+  ann->game().placeSign(in(*ann->world(), board), 2);
+  ASSERT_TRUE(runUntil([&] { return toldTimes() == 2u; })) << "she was not told the sign is protected";
+  hold(Who::Guest, kPen);
+  use(Who::Guest, notice);
+  ASSERT_TRUE(runUntil([&] { return toldTimes() == 3u; })) << "she was not told the sign is protected";
+  settle();
+  EXPECT_TRUE(everywhere(board, [&](const MapBlock& c) { return c.decos == standing; }))
+      << "her requests took off or changed the protected sign";
+  EXPECT_EQ(ann->player().openContainer(), nullptr) << "the protected sign opened for her to write";
+  EXPECT_FALSE(hostWorld->signs().findAt(notice)->inUse());
+
+  // The host's own player takes it off inside the area.
+  session->game().placeSign(board, 0);
+  EXPECT_TRUE(everywhere(board, [&](const MapBlock& c) { return !hasSign(c); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherBlockUse, ::testing::Values(false));

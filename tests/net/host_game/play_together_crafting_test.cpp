@@ -42,7 +42,7 @@ const CraftDef* recipeWhere(Wanted wanted) {
 // Food: eaten, it heals.
 bool makesFood(const CraftDef& recipe) {
   const Item made(recipe.result(), 0, 1, 0, 0);
-  return !isPotionItem(made.id) && contentTables().itemDefs[made.id].record.value() > 0;
+  return isConsumable(made) && !isPotionItem(made.id) && contentTables().itemDefs[made.id].record.value() > 0;
 }
 
 // By hand from one ingredient, laid in one grid cell: the grid makes it from that cell alone.

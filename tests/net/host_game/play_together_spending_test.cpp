@@ -9,6 +9,8 @@
 #include "content/tables/item_def.h"
 #include "entities/mobs/mob_entity.h"
 #include "game/inventory/item_kinds.h"
+#include "game/rules/consumption_rules.h"
+#include "net/wire/wire_out.h"
 #include "tests/net/host_game/play_together.h"
 
 namespace nettest {
@@ -73,6 +75,39 @@ TEST_P(PlayTogetherSpending, HerBlowOnAMobWearsHerWeaponOnceOnEachSide) {
     return lying != nullptr;
   })) << "her weapon lies in the hosted world";
   EXPECT_EQ(lying->item().durability, full - 1) << "as worn as she made it";
+}
+
+// A food of the content: a consumable that opens as no bag and feeds; 0 for none.
+uint16_t aFood() {
+  const auto& defs = contentTables().itemDefs;
+  for (size_t id = 1; id < defs.size(); ++id) {
+    const Item food(static_cast<uint16_t>(id), 0, 1, -1, 0);
+    if (defs[id].defined && isConsumable(food) && !isPotionItem(food.id) && defs[id].record.value() > 0) {
+      return food.id;
+    }
+  }
+  return 0;
+}
+
+// Only what her inventory eats is eaten: asked to eat a stone, the host spends none of it, as her
+// own game would not have asked; a food she eats is spent.
+TEST_P(PlayTogetherSpending, WhatIsNoFoodIsNotEatenFromHerItems) {
+  const uint16_t food = aFood();
+  ASSERT_NE(food, 0) << "the content has a food";
+  const uint16_t stone = stackingItems(1)[0];
+  ASSERT_FALSE(isConsumable(Item(stone, 0, 1, 0, 0)));
+  carry(*ann, 0, stone, 3);
+  carry(*ann, 1, food, 2);
+  EXPECT_FALSE(ann->game().consumeItem(ann->inventory().slotItem({SlotKind::Quick, 0, 0}))) << "her game eats stone";
+
+  // What a client sends past her game's own check, then a food.
+  const Item bite(stone, 0, 1, 0, 0);
+  wire::WireOut out = wire::clientMessage(wire::PlayerMsg::ConsumeItem);
+  out.item(&bite);
+  ann->net.send(out.data(), static_cast<uint32_t>(out.size()), 0);
+  ASSERT_TRUE(ann->game().consumeItem(ann->inventory().slotItem({SlotKind::Quick, 1, 0})));
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).items().countOf(food) == 1u; })) << "the food was eaten";
+  EXPECT_EQ(onHost(kAnn).items().countOf(stone), 3u) << "the stone was eaten";
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherSpending, ::testing::Values(false));

@@ -55,7 +55,7 @@ uint16_t someFood() {
     const uint16_t id = recipe.result();
     if (recipe.resultCount() == 0 || id == 0 || id >= contentTables().itemDefs.size()) continue;
     const ItemDef& def = contentTables().itemDefs[id];
-    if (def.defined && !isPotionItem(id) && def.record.value() > 0) return id;
+    if (def.defined && isConsumable(Item(id, 0, 1, 0, 0)) && !isPotionItem(id) && def.record.value() > 0) return id;
   }
   return 0;
 }

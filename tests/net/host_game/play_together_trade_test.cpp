@@ -29,21 +29,28 @@ class PlayTogetherTrade : public PlayTogether {
   bool waitForHostQueue(size_t messages) {
     return runReading([] {}, [&] { return server.waiting() >= messages; });
   }
+  // Ann offers six of the first stacking item, Bo three of the second: both see the other's offer.
+  void offerStoneForApples() {
+    const std::vector<uint16_t> ids = stackingItems(2);
+    ASSERT_EQ(ids.size(), 2u);
+    stone = ids[0];
+    apple = ids[1];
+    carry(*ann, 0, stone, 6);
+    carry(*bo, 0, apple, 3);
+    ASSERT_TRUE(openTrade(*ann, *bo, kBo));
+    ASSERT_TRUE(ann->inventory().trade()->offer({SlotKind::Quick, 0, 0}));
+    ASSERT_TRUE(bo->inventory().trade()->offer({SlotKind::Quick, 0, 0}));
+    ASSERT_TRUE(runUntil([&] {
+      return ann->inventory().trade()->otherOffer(0) != nullptr && bo->inventory().trade()->otherOffer(0) != nullptr;
+    }));
+  }
+  uint16_t stone = 0;
+  uint16_t apple = 0;
 };
 
 TEST_P(PlayTogetherTrade, AConfirmationThatArrivesWithHerPartnersDepartureExchangesNothing) {
-  const std::vector<uint16_t> ids = stackingItems(2);
-  ASSERT_EQ(ids.size(), 2u);
-  const uint16_t stone = ids[0];
-  const uint16_t apple = ids[1];
-  carry(*ann, 0, stone, 6);
-  carry(*bo, 0, apple, 3);
-  ASSERT_TRUE(openTrade(*ann, *bo, kBo));
-  ASSERT_TRUE(ann->inventory().trade()->offer({SlotKind::Quick, 0, 0}));
-  ASSERT_TRUE(bo->inventory().trade()->offer({SlotKind::Quick, 0, 0}));
-  ASSERT_TRUE(runUntil([&] {
-    return ann->inventory().trade()->otherOffer(0) != nullptr && bo->inventory().trade()->otherOffer(0) != nullptr;
-  }));
+  offerStoneForApples();
+  ASSERT_FALSE(HasFatalFailure());
   const auto& sessions = session->game().trades()->sessions();
   ASSERT_EQ(sessions.size(), 1u);
   ann->inventory().trade()->setReady(true);
@@ -70,6 +77,27 @@ TEST_P(PlayTogetherTrade, AConfirmationThatArrivesWithHerPartnersDepartureExchan
   EXPECT_EQ(onHost(kBo).items().countOf(stone), 0u);
   EXPECT_EQ(onHost(kBo).items().countOf(apple), 3u);
   EXPECT_TRUE(sessions.empty());
+}
+
+// A partner's death ends the trade for both: each page closes, each offer is back with its owner
+// on her screen and in the host's copy of her items, and nothing changed hands.
+TEST_P(PlayTogetherTrade, APartnersDeathEndsTheTradeOnBothSides) {
+  offerStoneForApples();
+  ASSERT_FALSE(HasFatalFailure());
+
+  // Bo's game reports the fall that kills him.
+  ASSERT_TRUE(bo->game().damageLocalPlayer(bo->player().stats.maxHealth * 100, 24));
+  ASSERT_TRUE(runUntil([&] { return onHost(kBo).dead != 0; })) << "Bo died on the host";
+  EXPECT_TRUE(runUntil([&] { return ann->inventory().trade() == nullptr; })) << "Ann's page stayed open";
+  EXPECT_TRUE(runUntil([&] { return bo->inventory().trade() == nullptr; })) << "Bo's page stayed open";
+  EXPECT_TRUE(session->game().trades()->sessions().empty());
+  settle();
+  EXPECT_EQ(ann->inventory().countItems(stone, false, true), 6u) << "Ann's offer is back with her";
+  EXPECT_EQ(ann->inventory().countItems(apple, false, true), 0u);
+  EXPECT_EQ(onHost(kAnn).items().countOf(stone), 6u);
+  EXPECT_EQ(onHost(kBo).items().countOf(stone), 0u);
+  EXPECT_EQ(everyItem()[stone], 6u) << "a stone was lost or made";
+  EXPECT_EQ(everyItem()[apple], 3u) << "an apple was lost or made";
 }
 
 TEST_P(PlayTogetherTrade, TheSixByteRequestAsksTheFreePlayerOnTheClickedCell) {

@@ -29,6 +29,17 @@ class PlayTogetherWorn : public PlayTogether {
     return static_cast<size_t>(std::count(ann->log.messages.begin(), ann->log.messages.end(), notHeld));
   }
   const Item* wornOnHost(uint8_t part, uint8_t place) { return onHost(kAnn).wornItem(part, place); }
+  // She carries a piece of the content and puts it on from her backpack: the host's copy wears it.
+  Armour putOnAPiece() {
+    const Armour armour = anyArmour();
+    EXPECT_NE(armour.id, 0) << "the content has a piece to wear";
+    if (armour.id == 0) return armour;
+    const SlotRef backpack{SlotKind::Backpack, 0, 0};
+    carry(*ann, backpack, armour.id, 1);
+    putOn(*ann, backpack, armour.place);
+    EXPECT_TRUE(runUntil([&] { return wornOnHost(0, armour.place) != nullptr; }));
+    return armour;
+  }
 };
 
 TEST_P(PlayTogetherWorn, ArmourSheTakesFromHerBackpackIsWornOnTheHostAndForgedWearsAreRefused) {
@@ -65,12 +76,8 @@ TEST_P(PlayTogetherWorn, ArmourSheTakesFromHerBackpackIsWornOnTheHostAndForgedWe
 // A piece moved from her armour place to the same place of her look set is one piece all along:
 // the host's copy of her wears it in the look set (not refused as worn twice), and Bo sees it so.
 TEST_P(PlayTogetherWorn, APieceMovedToHerLookSetIsWornThereOnTheHost) {
-  const Armour armour = anyArmour();
-  ASSERT_NE(armour.id, 0);
-  const SlotRef backpack{SlotKind::Backpack, 0, 0};
-  carry(*ann, backpack, armour.id, 1);
-  putOn(*ann, backpack, armour.place);
-  ASSERT_TRUE(runUntil([&] { return wornOnHost(0, armour.place) != nullptr; }));
+  const Armour armour = putOnAPiece();
+  ASSERT_FALSE(HasFailure());
 
   ASSERT_TRUE(ann->inventory().swapSlots({SlotKind::Equipment, armour.place, 0}, {SlotKind::Equipment2, armour.place, 0}));
   EXPECT_TRUE(runUntil([&] {
@@ -84,6 +91,30 @@ TEST_P(PlayTogetherWorn, APieceMovedToHerLookSetIsWornThereOnTheHost) {
   })) << "Bo does not see it in her look";
   settle();
   EXPECT_EQ(refusals(), 0u) << "her own move was refused";
+}
+
+// A piece she drops from where she wears it is worn no longer: not by the host's copy of her (whose
+// stats lose it), not on Bo's screen, whether or not her game's word that the place emptied ever
+// reaches the host.
+TEST_P(PlayTogetherWorn, APieceSheDropsIsWornNoLongerOnTheHost) {
+  const Armour armour = putOnAPiece();
+  ASSERT_FALSE(HasFailure());
+  ASSERT_TRUE(runUntil([&] {
+    const PlayerClientDesktop* seen = bo->net.remotePlayer(kAnn);
+    return seen != nullptr && seen->wornItem(0, armour.place) != nullptr;
+  }));
+
+  // Her drop alone reaches the host: the piece leaves her copy and falls.
+  const Item piece(armour.id, 0, 1, -1, 0);
+  wire::WireOut out = wire::clientMessage(wire::PlayerMsg::DropItem);
+  out.item(&piece);
+  ann->net.send(out.data(), static_cast<uint32_t>(out.size()), 0);
+  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).items().countOf(armour.id) == 0; })) << "the host took her drop";
+  EXPECT_EQ(wornOnHost(0, armour.place), nullptr) << "the host's copy of her still wears what she dropped";
+  EXPECT_TRUE(runUntil([&] {
+    const PlayerClientDesktop* seen = bo->net.remotePlayer(kAnn);
+    return seen != nullptr && seen->wornItem(0, armour.place) == nullptr;
+  })) << "Bo still sees her wear it";
 }
 
 // The host's own player puts on a piece during play: every guest sees her wear it.

@@ -230,11 +230,12 @@ TEST_F(SpriteTest, WithNoFreeSlotTheBagStaysAndSaysSo) {
 // A joined game: its host rolls what a bag holds and sends the find.
 class HostRollsBags final : public NullGame {
  public:
-  bool openBag(const Item& bag) override {
+  BagRequest openBag(const Item& bag) override {
     opened.push_back(bag.id);
-    return true;
+    return answer;
   }
   std::vector<uint16_t> opened;
+  BagRequest answer = BagRequest::Sent;
 };
 
 TEST_F(SpriteTest, AJoinedPlayersBagIsSpentHereAndRolledByTheHost) {
@@ -248,6 +249,22 @@ TEST_F(SpriteTest, AJoinedPlayersBagIsSpentHereAndRolledByTheHost) {
   EXPECT_EQ(joined.opened, std::vector<uint16_t>{63});
   EXPECT_EQ(at({SlotKind::Quick, 1, 0}), nullptr) << "the bag is spent";
   EXPECT_EQ(at({SlotKind::Quick, 2, 0}), nullptr) << "nothing is found here: the host's answer brings the find";
+}
+
+// Her joined game finds no room for what the bag may hold: the bag stays and the sprite says so,
+// as alone.
+TEST_F(SpriteTest, AJoinedPlayersBagWithNoRoomStaysAndSaysSo) {
+  define(63, 2, false);
+  define(64, 4, true);
+  put({SlotKind::Quick, 1, 0}, 63, 1);
+  HostRollsBags joined;
+  joined.answer = GameHostRequests::BagRequest::NoRoom;
+  player.game = &joined;
+  sprite({SlotKind::Quick, 1, 0})->onActivate();
+  player.game = nullptr;
+  EXPECT_EQ(countAt({SlotKind::Quick, 1, 0}), 1) << "the bag was spent";
+  EXPECT_EQ(view.floated.size(), 1u);
+  EXPECT_EQ(at({SlotKind::Quick, 2, 0}), nullptr) << "it was rolled here";
 }
 
 // A joined game: its host keeps her knowledge and learns what her pages teach from her report.

@@ -74,7 +74,8 @@ TEST(NullGame, AnswersEveryNetworkedRoleSoATestCanFillInOne) {
   EXPECT_EQ(game.tradeWindows(), static_cast<GameTradeWindows*>(&null));
   EXPECT_EQ(game.chat(), static_cast<GameChat*>(&null));
   const ItemPtr bag = anItem();
-  EXPECT_FALSE(game.hostRequests()->openBag(*bag)) << "a bag is rolled here, not asked of a host";
+  EXPECT_EQ(game.hostRequests()->openBag(*bag), GameHostRequests::BagRequest::RolledHere)
+      << "a bag is rolled here, not asked of a host";
 }
 
 // The current game and rules: the stand-in until one registers, and again once it is cleared.
