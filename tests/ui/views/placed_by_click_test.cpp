@@ -128,6 +128,8 @@ TEST_F(PlacedByClickTest, AChargeInOpenAirIsNeitherShownNorPlacedAndSaysWhatItNe
   EXPECT_EQ(heldCount(), 3) << "nothing spent";
 }
 
+// What she places is used where she placed it: a lever beside her flips at her click; a door two
+// cells away asks her to come nearer (and nothing is placed in its stead), and opens once she is.
 TEST_F(PlacedByClickTest, ALeverAndADoorPlacedByClickAreUsedByClick) {
   front(11, 9, kDirt);
   hold(kLeverItem, 1);
@@ -138,16 +140,23 @@ TEST_F(PlacedByClickTest, ALeverAndADoorPlacedByClickAreUsedByClick) {
   rightClick(11, 10);  // with the empty hand the lever left
   EXPECT_EQ(cell(11, 10).frontVariant(), 1) << "flipped";
 
-  freshWorld();
-  front(11, 9, kDirt);
-  front(11, 11, kDirt);
-  hold(kDoorItem, 1);
-  EXPECT_TRUE(previewShown(11, 10));
-  rightClick(11, 10);
-  ASSERT_EQ(cell(11, 10).frontId(), kDoor);
-  const uint8_t shut = cell(11, 10).frontVariant();
-  rightClick(11, 10);
-  EXPECT_NE(cell(11, 10).frontVariant(), shut) << "opened";
+  front(12, 9, kDirt);
+  front(12, 11, kDirt);
+  hold(kDoorItem, 2);
+  EXPECT_TRUE(previewShown(12, 10));
+  told();
+  rightClick(12, 10);
+  ASSERT_EQ(cell(12, 10).frontId(), kDoor);
+  const uint8_t shut = cell(12, 10).frontVariant();
+  rightClick(12, 10);
+  const std::vector<std::string> afar = told();
+  ASSERT_EQ(afar.size(), 1u) << "one reason";
+  EXPECT_TRUE(afar[0] == placement_refusal::kStandNextToIt || afar[0] == "That is out of reach.") << afar[0];
+  EXPECT_EQ(cell(12, 10).frontVariant(), shut) << "not from two cells away";
+  EXPECT_EQ(heldCount(), 1) << "and no door placed in its stead";
+  local->setCellCoordinates(13, 10);
+  rightClick(12, 10);
+  EXPECT_NE(cell(12, 10).frontVariant(), shut) << "opened from beside it";
 }
 
 TEST_F(PlacedByClickTest, GatesGoIntoTheOpenCellsCircuitAndAConnectorIsRefusedForNothing) {
