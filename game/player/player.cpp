@@ -146,6 +146,7 @@ bool Player::leaveContainer(bool quiet) {
 void Player::recordStat(uint16_t statId, uint16_t value) { events().recordStat(statId, value); }
 
 void Player::showMessage(uint8_t kind, const std::string& text) {
+  if (kind == console_kind::kRefusal) ++refusalsShown_;
   ringChatSound(*this, events(), kind);
   events().message(kind, text);
 }
@@ -158,6 +159,7 @@ void Player::travelThroughPortal() {
 }
 
 void Player::showTextById(uint8_t kind, int16_t textId) {
+  if (kind == console_kind::kRefusal) ++refusalsShown_;
   ringChatSound(*this, events(), kind);
   events().textById(kind, textId);
 }

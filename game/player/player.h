@@ -121,6 +121,9 @@ class Player : public PlayerBase, public InventoryOwner, public BlockUser, publi
   // Kind 0 (chat) rings the chat sound when the "chatSound" option is on.
   void showMessage(uint8_t kind, const std::string& text) override;
   void showTextById(uint8_t kind, int16_t textId) override;
+  // How many refusals (kind 3) she has been told: a click the rules refused with a reason of their
+  // own needs no second one from the view.
+  uint32_t refusalsShown() const { return refusalsShown_; }
   // The portal travel dialog: the player waits at the portal to the planet for the others.
   void showPortalTravelDialog(uint32_t planet) override;
   // The notice view with the text, as a newly learned craft book entry is announced.
@@ -182,4 +185,5 @@ class Player : public PlayerBase, public InventoryOwner, public BlockUser, publi
 
   GameClock* clock_;            // not owned; null: no clock
   uint16_t wornTrinket_ = 0;  // the trinket whose pet was last asked for (0: none)
+  uint32_t refusalsShown_ = 0;
 };

@@ -29,6 +29,13 @@ class PlayerReporter : public PlacementReporter {
   PlayerBase& player_;
 };
 
+// Asks as a player's reporter would and tells nobody: what a pointed-cell preview needs.
+class QuietReporter : public PlacementReporter {
+ public:
+  void showMessage(const std::string&, int) override {}
+  bool mayLock(const MapBlock&) override { return true; }
+};
+
 }  // namespace
 
 bool isPlacementKind(uint8_t kind) {
@@ -58,6 +65,26 @@ bool wouldShutSomeoneIn(World& world, LogicPlayers& rules, const MapBlock& cell,
 
 }  // namespace
 
+namespace {
+
+// The checks by kind, the placement checks reporting to `report` (none: the general rules).
+bool editFits(World& world, LogicPlayers& rules, const BlockEdit& edit, MapBlock& cell, PlacementReporter* report,
+              bool byPlayer) {
+  switch (edit.kind) {
+    case edit_kind::kPlace:
+      return !wouldShutSomeoneIn(world, rules, cell, edit.blockId) && checkPlaceBlock(world, cell, edit.blockId, report);
+    case edit_kind::kAttach: return checkAttachBlock(world, cell, edit.blockId, edit.layer, report);
+    case edit_kind::kSetLayerBlock: return canPlaceBlock(world, rules, cell, edit.blockId, edit.layer);
+    // A second part would take the first one's place, and the first one's item with it.
+    case edit_kind::kCircuitPartSet: return !byPlayer || takesCircuitPart(cell);
+    case edit_kind::kBreakEffects:
+      return (edit.layer == MapBlock::kFront ? cell.frontId() : cell.backId()) != 0;
+    default: return true;
+  }
+}
+
+}  // namespace
+
 bool canApplyBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player) {
   // An edit the world would refuse to write is refused here, before the player spends anything
   // on it: a placement either stands or costs nothing.
@@ -70,18 +97,14 @@ bool canApplyBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit,
   if (cell == nullptr) return false;
   std::optional<PlayerReporter> reporter;
   if (player != nullptr) reporter.emplace(*player);
-  PlacementReporter* report = reporter ? &*reporter : nullptr;
-  switch (edit.kind) {
-    case edit_kind::kPlace:
-      return !wouldShutSomeoneIn(world, rules, *cell, edit.blockId) && checkPlaceBlock(world, *cell, edit.blockId, report);
-    case edit_kind::kAttach: return checkAttachBlock(world, *cell, edit.blockId, edit.layer, report);
-    case edit_kind::kSetLayerBlock: return canPlaceBlock(world, rules, *cell, edit.blockId, edit.layer);
-    // A second part would take the first one's place, and the first one's item with it.
-    case edit_kind::kCircuitPartSet: return player == nullptr || takesCircuitPart(*cell);
-    case edit_kind::kBreakEffects:
-      return (edit.layer == MapBlock::kFront ? cell->frontId() : cell->backId()) != 0;
-    default: return true;
-  }
+  return editFits(world, rules, edit, *cell, reporter ? &*reporter : nullptr, player != nullptr);
+}
+
+bool wouldApplyForPlayer(World& world, LogicPlayers& rules, const BlockEdit& edit) {
+  if (validateBlockEdit(edit, world.map()) != EditRefusal::None) return false;
+  MapBlock* cell = world.map().cellAt(edit.x, edit.y);
+  QuietReporter quiet;
+  return cell != nullptr && editFits(world, rules, edit, *cell, &quiet, true);
 }
 
 bool checkBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player) {

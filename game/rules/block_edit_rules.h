@@ -29,5 +29,7 @@ bool isPlacementKind(uint8_t kind);
 bool placesHeldItem(uint8_t kind);
 // The validation proper, by kind, after the protection of guarded cells against remote players.
 bool canApplyBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player);
+// The validation as it runs for the local player, telling her nothing (the pointed-cell preview).
+bool wouldApplyForPlayer(World& world, LogicPlayers& rules, const BlockEdit& edit);
 // The validation with the player's side effects.
 bool checkBlockEdit(World& world, LogicPlayers& rules, const BlockEdit& edit, PlayerBase* player);

@@ -117,8 +117,11 @@ bool frontNeedsNearness(World& world, const MapBlock& cell, BlockUser& user, con
 
 namespace {
 
-// Whether the use may go on; `outOfReach` is set when it only waits for the player to come near.
-bool useAllowed(World& world, MapBlock& cell, uint8_t layer, BlockUser& user, bool& outOfReach) {
+// What the use of the cell comes to for this hand: allowed now, waiting for the player to stand
+// next to the cell, or no use at all.
+enum class UseAnswer { Allowed, NotNextToIt, NoUse };
+
+UseAnswer answerUse(World& world, MapBlock& cell, uint8_t layer, BlockUser& user) {
   const BlockPropsTable& props = world.map().props();
   const Item* held = user.usedItem();
   const uint16_t word = cell.layerWord(layer);
@@ -126,15 +129,15 @@ bool useAllowed(World& world, MapBlock& cell, uint8_t layer, BlockUser& user, bo
   const bool creative = world.isCreative();
   // 1. A cutting tool within reach takes circuit parts and removable decorations at once.
   if ((user.actingPlayer().heldToolCapabilities() & 1) != 0 && user.canReach(cell, held)) {
-    if (layer == MapBlock::kBack && hasCircuitPart(cell)) return true;
+    if (layer == MapBlock::kBack && hasCircuitPart(cell)) return UseAnswer::Allowed;
     if (!cell.isSolid(props) && !props[cell.frontId()].has(bf::kPlantWithSeeds) &&
         firstRemovableDeco(cell, layer) >= 0) {
-      return true;
+      return UseAnswer::Allowed;
     }
   }
   bool near = false, far = false;
   bool finalTest = false;
-  if (held != nullptr && held->lightColor() != 0 && fuseOn(cell)) {
+  if (givesLightInHand(held) && fuseOn(cell)) {
     (creative ? far : near) = true;
   } else if (held == nullptr && (props[id].has(bf::kFruitPlant) || props[id].has(bf::kShelf))) {
     finalTest = true;
@@ -150,31 +153,40 @@ bool useAllowed(World& world, MapBlock& cell, uint8_t layer, BlockUser& user, bo
       if (container || keyFindsLock(held, cell)) finalTest = true;
     }
   }
-  if (!finalTest && !near) return far;
-  if (withinUseReach(user, cell)) return true;
-  outOfReach = !creative && !user.canReach(cell, held);
-  return false;
+  if (!finalTest && !near) return far ? UseAnswer::Allowed : UseAnswer::NoUse;
+  return withinUseReach(user, cell) ? UseAnswer::Allowed : UseAnswer::NotNextToIt;
+}
+
+bool isStationOrClock(const World& world, const MapBlock& cell, uint8_t layer) {
+  if (layer != MapBlock::kFront) return false;
+  const uint16_t id = cell.frontId();
+  return (world.map().props()[id].has(bf::kCraftingStation) && !world.isCreative()) || id == kClockA || id == kClockB;
 }
 
 }  // namespace
 
 bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, BlockUser& user) {
-  bool outOfReach = false;
-  if (useAllowed(world, cell, layer, user, outOfReach)) return true;
-  if (outOfReach) warn(user.actingPlayer(), kOutOfReach);
+  const UseAnswer answer = answerUse(world, cell, layer, user);
+  if (answer == UseAnswer::Allowed) return true;
+  // Told only where she cannot reach it either: within reach, a step nearer does it.
+  if (answer == UseAnswer::NotNextToIt && !world.isCreative() && !user.canReach(cell, user.usedItem())) {
+    warn(user.actingPlayer(), kOutOfReach);
+  }
   return false;
 }
 
 bool blockUsable(World& world, MapBlock& cell, uint8_t layer, BlockUser& user) {
-  if (layer == MapBlock::kFront) {
-    const uint16_t id = cell.frontId();
-    const bool station = world.map().props()[id].has(bf::kCraftingStation) && !world.isCreative();
-    if (station || id == kClockA || id == kClockB) return withinUseReach(user, cell);
-  }
-  bool outOfReach = false;
-  return useAllowed(world, cell, layer, user, outOfReach);
+  if (isStationOrClock(world, cell, layer)) return withinUseReach(user, cell);
+  return answerUse(world, cell, layer, user) == UseAnswer::Allowed;
+}
+
+bool useWaitsForNearness(World& world, MapBlock& cell, uint8_t layer, BlockUser& user) {
+  if (isStationOrClock(world, cell, layer)) return !withinUseReach(user, cell);
+  return answerUse(world, cell, layer, user) == UseAnswer::NotNextToIt;
 }
 
 bool isUsableCell(const WorldMap& map, const MapBlock& cell, uint8_t layer) {
   return (layer == MapBlock::kFront || layer == MapBlock::kBack) && map.cellAt(cell.x, cell.y) == &cell;
 }
+
+uint8_t clickedLayer(const MapBlock& cell) { return cell.frontId() != 0 ? MapBlock::kFront : MapBlock::kBack; }

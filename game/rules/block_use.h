@@ -32,6 +32,9 @@ constexpr uint16_t kLocks[7] = {467, 468, 469, 470, 471, 472, 473};
 bool withinUseReach(const BlockUser& user, const MapBlock& cell);
 // The cell is one of the map's own and the layer its front or back: what a use may name.
 bool isUsableCell(const WorldMap& map, const MapBlock& cell, uint8_t layer);
+// The layer a click on the cell uses: its front block, or, where none stands, its back (a tool
+// takes a circuit part or a decoration off it there).
+uint8_t clickedLayer(const MapBlock& cell);
 // Crafting stations and clocks on a front word; true when handled. They open the player's own
 // views, so each machine answers them for its own player.
 bool useStationOrClock(World& world, MapBlock& cell, uint8_t layer, Player& player);
@@ -40,6 +43,9 @@ bool checkBlockUse(World& world, MapBlock& cell, uint8_t layer, BlockUser& user)
 // the player, so the view may ask it every frame for the pointed cell, and the host may ask it of
 // a joined player's request.
 bool blockUsable(World& world, MapBlock& cell, uint8_t layer, BlockUser& user);
+// Whether the cell has a use for what the player holds that waits only for her to stand next to
+// it (a door, a lever, a chest two cells away): the click is the block's, and places nothing.
+bool useWaitsForNearness(World& world, MapBlock& cell, uint8_t layer, BlockUser& user);
 void useBlock(World& world, MapBlock& cell, uint8_t layer, BlockUser& user);
 
 // The cell's circuit kind is a part that a cutting tool takes (1-14, or above 17).

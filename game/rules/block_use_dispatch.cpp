@@ -312,7 +312,7 @@ void useBlock(World& world, MapBlock& cell, uint8_t layer, BlockUser& user) {
       return;
     }
     const DecoHit fuse = cell.findDeco(kFuse);
-    if (held->lightColor() != 0 && fuse && !(map_deco::side(*fuse.slot) == MapBlock::kBack && cell.frontId() != 0)) {
+    if (givesLightInHand(held) && fuse && !(map_deco::side(*fuse.slot) == MapBlock::kBack && cell.frontId() != 0)) {
       lightFuse(world, cell, user);
       return;
     }

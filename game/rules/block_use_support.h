@@ -38,6 +38,12 @@ inline const char* const kBetterKey = "You need a better key to unlock this ches
 
 inline void warn(PlayerBase& player, const char* text) { player.showMessage(kWarning, text); }
 
+// The held item gives light, and so lights a fuse: the light it gives when carried, or the light
+// it shows in the hand (a torch, a lamp, a candle glows there with its tint).
+inline bool givesLightInHand(const Item* held) {
+  return held != nullptr && !held->isNone() && (held->lightColor() != 0 || held->tintColor() != 0);
+}
+
 // The first decoration slot on the side whose block a tool may remove (use kind 1, not a lock).
 int firstRemovableDeco(const MapBlock& cell, uint8_t side);
 // The place of a lock decoration on the cell in the lock list, -1 when none; its slot in `slot`.

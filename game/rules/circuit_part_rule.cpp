@@ -17,6 +17,10 @@ uint8_t circuitKindPlacedBy(const Item* item) {
   return circuit_kind::kNone;
 }
 
+bool placesConnectorWire(const Item& item) {
+  return !item.isNone() && item.id == circuitPart(circuit_kind::kConnectorWire).item;
+}
+
 bool takesCircuitPart(const MapBlock& cell) { return cell.frontId() == 0 && circuitKind(cell) == circuit_kind::kNone; }
 
 BlockEdit placeCircuitPartRule(const MapBlock& cell, const Item& item) {

@@ -14,6 +14,8 @@ class MapBlock;
 // for a connector wire, whose sides nothing lets a player choose and whose cutting gives back a
 // wire besides itself.
 uint8_t circuitKindPlacedBy(const Item* item);
+// The item is a connector wire: it is not placed, and a click with it spends nothing.
+bool placesConnectorWire(const Item& item);
 // The kind-12 edit that sets the held part into the cell: only an open cell (no front block, so
 // the part shows and can be cut out again) that holds no circuit part of its own. Otherwise the
 // edit is of kind `placement_rule::kNoEdit`.

@@ -5,6 +5,7 @@
 #include "content/items/item.h"
 #include "content/items/item_rules.h"
 #include "content/tables/item_def.h"
+#include "game/player/player_base.h"
 #include "game/player/player_events.h"
 #include "game/player/player_graphical.h"
 #include "game/rules/block_edit_rules.h"
@@ -22,6 +23,7 @@ namespace {
 namespace bf = block_flag;
 using Side = std::optional<uint8_t>;
 
+constexpr uint8_t kRefusalMessage = 3;
 constexpr uint64_t kAcceptsSpecialMask = uint64_t{1} << bf::kAcceptsSpecialDeco;
 
 BlockEdit noEdit() {
@@ -30,8 +32,18 @@ BlockEdit noEdit() {
   return edit;
 }
 
-BlockEdit refuse(PlayerGraphical& player, MapBlock& cell, void (*show)(PlayerEvents&)) {
-  show(player.events());
+// Told as the player's own refusals are, so that whoever counts what she was told (the main
+// view, which adds no second reason) sees this one too.
+BlockEdit refuse(PlayerGraphical& player, MapBlock& cell, bool tell, const char* text, int16_t textId = 0) {
+  if (!tell) return noEdit();
+  if (PlayerBase* body = player.withBody()) {
+    if (text != nullptr) body->showMessage(kRefusalMessage, text);
+    else body->showTextById(kRefusalMessage, textId);
+  } else if (text != nullptr) {
+    player.events().message(kRefusalMessage, text);
+  } else {
+    player.events().textById(kRefusalMessage, textId);
+  }
   player.events().tileEffect(player, cell, edit_rules::kEffectRefused);
   return noEdit();
 }
@@ -70,7 +82,7 @@ Side plainDecoSide(const BlockPropsTable& props, const MapBlock& cell) {
 
 }  // namespace
 
-BlockEdit checkFlowerPotPlacement(World& world, PlayerGraphical& player, MapBlock& cell, const Item& item) {
+BlockEdit checkFlowerPotPlacement(World& world, PlayerGraphical& player, MapBlock& cell, const Item& item, bool tell) {
   const BlockPropsTable& props = world.map().props();
   const ItemDef* def = item.definition();
   const uint16_t block = def != nullptr ? def->record.placesBlock() : 0;
@@ -84,7 +96,7 @@ BlockEdit checkFlowerPotPlacement(World& world, PlayerGraphical& player, MapBloc
     side = specialDecoSide(props, cell);
   } else if (isFlowerPot(block)) {
     if (!isEmptyPotShelf(props, cell)) {
-      return refuse(player, cell, [](PlayerEvents& e) { e.message(3, placement_text::kPotNeedsEmptyShelf); });
+      return refuse(player, cell, tell, placement_text::kPotNeedsEmptyShelf);
     }
     side = MapBlock::kFront;
   } else {
@@ -92,7 +104,7 @@ BlockEdit checkFlowerPotPlacement(World& world, PlayerGraphical& player, MapBloc
   }
   if (!side) return noEdit();
   if (props[block].transparency == flower_pot_rule::kFrontOnlyTransparency && *side == MapBlock::kBack) {
-    return refuse(player, cell, [](PlayerEvents& e) { e.textById(3, flower_pot_rule::kTextNoBackSide); });
+    return refuse(player, cell, tell, nullptr, flower_pot_rule::kTextNoBackSide);
   }
   BlockEdit edit;
   edit.kind = edit_kind::kAttach;

@@ -4,8 +4,8 @@
 // Locks go on containers, linked decorations on the blocks that accept them, special decorations
 // on blocks or decorations that accept them, flower pots on empty item shelves, and anything else
 // on an opaque front block or, behind a clear one, on the back. A refusal the player should
-// understand is shown to it with the refusal effect at the cell; the result is then of kind
-// `placement_rule::kNoEdit`.
+// understand is shown to it with the refusal effect at the cell (only when `tell`: the pointed-cell
+// preview asks quietly); the result is then of kind `placement_rule::kNoEdit`.
 //
 // Main thread only.
 
@@ -26,4 +26,5 @@ constexpr uint8_t kFrontOnlyTransparency = 3;  // decorations of this class neve
 constexpr uint16_t kPotShelfKind = 0;
 }  // namespace flower_pot_rule
 
-BlockEdit checkFlowerPotPlacement(World& world, PlayerGraphical& player, MapBlock& cell, const Item& item);
+BlockEdit checkFlowerPotPlacement(World& world, PlayerGraphical& player, MapBlock& cell, const Item& item,
+                                  bool tell = true);

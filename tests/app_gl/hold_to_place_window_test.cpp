@@ -37,7 +37,8 @@ void rightButton(int action) {
 int refusalLines() {
   using namespace placement_refusal;
   const std::vector<std::string> refusals = {kCannotPlace, kCannotPlaceHere, kSomethingInTheWay, kYouAreInTheWay,
-                                             kNeedsFloor, kNeedsWall, kNeedsCover, kNeedsAbove, kCellTaken};
+                                             kNeedsFloor, kNeedsWall, kNeedsBackWall, kNeedsSideOrBackWall,
+                                             kNeedsAbove, kCellTaken, kNeedsBlockFace, kNoRoomOnBlock};
   ConsoleNode* console = MainView::console();
   if (console == nullptr) return 0;
   int found = 0;

@@ -15,6 +15,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_body.h"
 #include "game/player/player_desktop.h"
+#include "game/rules/block_use.h"
 #include "game/player/player_events.h"
 #include "game/stats/stats_player_events.h"
 #include "game/stats/stats_store.h"
@@ -316,7 +317,7 @@ class JoinGame final : public ScriptedPlayer {
       case PlayVerb::Place: return edit(step, false);
       case PlayVerb::Use: {
         MapBlock* cell = world()->map().cellAt(step.a, step.b);
-        return cell != nullptr && playedGame().useBlock(*cell, MapBlock::kFront);
+        return cell != nullptr && playedGame().useBlock(*cell, clickedLayer(*cell));
       }
       case PlayVerb::Select: return select(step.a);
       case PlayVerb::Wait: frames(step.a * kFramesASecond); return true;

@@ -29,7 +29,7 @@
 #include "game/launch/game_launch_services.h"
 #include "game/player/player_body.h"
 #include "game/player/player_desktop.h"
-#include "game/rules/item_placement_rules.h"
+#include "game/rules/block_use.h"
 #include "game/rules/local_logic.h"
 #include "game/session/game_local.h"
 #include "game/session/local_session.h"
@@ -350,7 +350,7 @@ class PlayGame final : public ScriptedPlayer {
       case PlayVerb::Jump: return jump();
       case PlayVerb::Mine: return cell(step) != nullptr && mine(*cell(step));
       case PlayVerb::Place: return cell(step) != nullptr && place(*cell(step));
-      case PlayVerb::Use: return cell(step) != nullptr && game().useBlock(*cell(step), MapBlock::kFront);
+      case PlayVerb::Use: return cell(step) != nullptr && game().useBlock(*cell(step), clickedLayer(*cell(step)));
       case PlayVerb::Select: return select(step.a);
       case PlayVerb::Craft: return craft(static_cast<uint16_t>(step.a));
       case PlayVerb::Give: return give(static_cast<uint16_t>(step.a), step.b, step.word);

@@ -12,6 +12,7 @@
 #include "game/inventory/inventory.h"
 #include "game/player/player_body.h"
 #include "game/player/player_desktop.h"
+#include "game/rules/held_item_placement.h"
 #include "game/rules/item_placement_rules.h"
 #include "game/session/game.h"
 #include "world/cells/map_block.h"
@@ -118,7 +119,7 @@ bool ScriptedPlayer::place(MapBlock& at) {
   why_ = "the player holds nothing";
   if (held == nullptr || held->isNone()) return false;
   why_ = "item " + std::to_string(held->id) + " cannot be placed there";
-  BlockEdit edit = placeHeldBlockRule(*world(), *player(), at, *held);
+  BlockEdit edit = placeHeldItemRule(*world(), *player(), at, *held, true);
   if (edit.kind == placement_rule::kNoEdit) return false;
   edit.takeHeld = 1;
   return playedGame().editBlock(edit);

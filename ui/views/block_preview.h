@@ -11,4 +11,4 @@ class PlayerDesktopLocal;
 
 // Shows the held item's block over the cell on the layer, or hides the preview: for no cell, or
 // when the held item places nothing there. No layer: nothing is drawn.
-void showBlockPreview(MainLayer* layer, const PlayerDesktopLocal* player, MapBlock* cell);
+void showBlockPreview(MainLayer* layer, PlayerDesktopLocal* player, MapBlock* cell);

@@ -6,7 +6,7 @@
 #include "game/player/player_desktop.h"
 #include "game/rules/block_use.h"
 #include "game/rules/item_use_rules.h"
-#include "game/rules/item_placement_rules.h"
+#include "game/rules/held_item_placement.h"
 #include "ui/views/block_preview.h"
 #include "view/main_layer.h"
 #include "world/cells/map_block.h"
@@ -25,7 +25,7 @@ bool breakable(PlayerDesktopLocal& player, MapBlock& cell) {
 }
 
 bool usable(PlayerDesktopLocal& player, MapBlock& cell) {
-  const uint8_t layer = cell.frontId() != 0 ? MapBlock::kFront : MapBlock::kBack;
+  const uint8_t layer = clickedLayer(cell);
   if (block_word::id(cell.layerWord(layer)) == 0) return false;
   return blockUsable(*player.world, cell, layer, player);
 }
@@ -33,7 +33,7 @@ bool usable(PlayerDesktopLocal& player, MapBlock& cell) {
 bool placeable(PlayerDesktopLocal& player, MapBlock& cell) {
   const Item* held = player.heldItem();
   if (held == nullptr || held->isNone()) return false;
-  return placeHeldBlockRule(*player.world, player, cell, *held).kind != placement_rule::kNoEdit;
+  return heldItemPlaceable(*player.world, player, cell, *held);
 }
 
 }  // namespace
@@ -42,6 +42,11 @@ bool heldItemActsOn(PlayerDesktopLocal& player, MapBlock& cell, bool inReach) {
   if (player.world == nullptr) return false;
   if (breakable(player, cell)) return true;
   return inReach && (usable(player, cell) || placeable(player, cell));
+}
+
+bool clickPlacesAt(PlayerDesktopLocal& player, MapBlock& cell, bool inReach) {
+  // A click on a block it can use uses it instead.
+  return player.world != nullptr && inReach && !usable(player, cell) && placeable(player, cell);
 }
 
 void showCellHighlight(MainLayer* layer, const PlayerDesktopLocal* player, const MapBlock* cell) {
@@ -61,7 +66,7 @@ void showPointedCell(MainLayer* layer, PlayerDesktopLocal& player, MapBlock* cel
   const bool acts = cell != nullptr && heldItemActsOn(player, *cell, inReach);
   showCellHighlight(layer, &player, acts ? cell : nullptr);
   // Only where a click would place it.
-  showBlockPreview(layer, &player, acts && inReach ? cell : nullptr);
+  showBlockPreview(layer, &player, cell != nullptr && clickPlacesAt(player, *cell, inReach) ? cell : nullptr);
 }
 
 engine::Vec2 cellPointNearPlayer(const PlayerDesktopLocal& player, const MapBlock& cell) {

@@ -15,6 +15,9 @@ class PlayerDesktopLocal;
 // Whether the held item (or the empty hand) acts on the cell now; `inReach` is the view's reach.
 // Asks the rules only through queries that say nothing to the player.
 bool heldItemActsOn(PlayerDesktopLocal& player, MapBlock& cell, bool inReach);
+// Whether a right click on the cell would place the held item there (and not use the block it
+// points at): where the block preview shows it.
+bool clickPlacesAt(PlayerDesktopLocal& player, MapBlock& cell, bool inReach);
 
 // Shows the highlight of the layer over the cell, or hides it for none; no cell hides the block
 // preview too. No layer: nothing is drawn.

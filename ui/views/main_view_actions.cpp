@@ -13,9 +13,8 @@
 #include "game/inventory/item_kinds.h"
 #include "game/player/player_desktop.h"
 #include "game/rules/block_use.h"
-#include "game/rules/circuit_part_rule.h"
 #include "game/rules/collar_capture.h"
-#include "game/rules/flower_pot_rule.h"
+#include "game/rules/held_item_placement.h"
 #include "game/rules/item_placement_rules.h"
 #include "game/rules/item_use_rules.h"
 #include "game/rules/projectile_choice.h"
@@ -47,10 +46,6 @@ constexpr const char* kOutOfReach = "That is out of reach.";
 constexpr const char* kRodWantsBobber = "A fishing rod needs a bobber or a lure in the ammunition slot, under the craft grid.";
 constexpr const char* kWantsAmmunition = "It needs its ammunition in the ammunition slot, under the craft grid.";
 
-// Blocks of these transparency classes hang on a cell as its decorations.
-constexpr uint8_t kFirstDecorationClass = 2;
-constexpr uint8_t kLastDecorationClass = 3;
-
 int64_t cellKey(const MapBlock& cell) { return (static_cast<int64_t>(cell.x) << 32) | static_cast<uint32_t>(cell.y); }
 
 // The copy of a world point, across the world's seam, that lies nearest to `from`.
@@ -60,17 +55,6 @@ engine::Vec2 nearestCopyOf(engine::Vec2 point, const engine::Vec2& from, int32_t
   while (point.x - from.x > span / 2) point.x -= span;
   while (from.x - point.x > span / 2) point.x += span;
   return point;
-}
-
-// The held item makes a block that hangs on a cell as a decoration.
-bool placesDecoration(const World& world, const Item& item) {
-  // A wire is drawn as a decoration but goes into the cell's circuit.
-  if (circuitKindPlacedBy(&item) != 0) return false;
-  const ItemDef* def = item.definition();
-  const uint16_t block = def != nullptr ? def->record.placesBlock() : 0;
-  if (block == 0) return false;
-  const uint8_t transparency = world.map().props()[block].transparency;
-  return transparency >= kFirstDecorationClass && transparency <= kLastDecorationClass;
 }
 
 }  // namespace
@@ -96,15 +80,7 @@ bool MainView::place(MapBlock& cell) {
   if (p == nullptr || p->world == nullptr || !inReach(cell)) return false;
   const Item* held = p->heldItem();
   if (held == nullptr || held->isNone()) return false;
-  BlockEdit edit;
-  edit.kind = placement_rule::kNoEdit;
-  if (placesDecoration(*p->world, *held)) {
-    // A decoration hangs on the cell (a flower pot on an empty shelf); its rule says why it cannot.
-    edit = checkFlowerPotPlacement(*p->world, *p, cell, *held);
-  } else {
-    // The front layer first, as a click aimed at the cell means; the back when the front refuses.
-    edit = placeHeldBlockRule(*p->world, *p, cell, *held);
-  }
+  BlockEdit edit = placeHeldItemRule(*p->world, *p, cell, *held, true);
   if (edit.kind == placement_rule::kNoEdit) return false;
   edit.takeHeld = 1;
   return session().game().editBlock(edit);
@@ -112,10 +88,7 @@ bool MainView::place(MapBlock& cell) {
 
 bool MainView::use(MapBlock& cell) {
   if (!inReach(cell)) return false;
-  // Where no block stands in front, the click is aimed at the cell's back: a tool takes a circuit
-  // part or a decoration off it there; anything else the rules let pass to placing.
-  if (block_word::id(cell.front) == 0) return session().game().useBlock(cell, MapBlock::kBack);
-  return session().game().useBlock(cell, MapBlock::kFront);
+  return session().game().useBlock(cell, clickedLayer(cell));
 }
 
 // The shelf's place the pointer points at in the cell: 0 upper left, 1 upper right, 2 lower left,
@@ -136,7 +109,8 @@ bool MainView::putOnShelf(MapBlock& cell) {
   PlayerDesktopLocal* p = player();
   Item* held = p != nullptr ? p->heldItem() : nullptr;
   if (held == nullptr || held->isNone() || p->world == nullptr || !inReach(cell)) return false;
-  if (!p->world->map().props()[cell.frontId()].has(block_flag::kShelf) || placesDecoration(*p->world, *held)) {
+  if (!p->world->map().props()[cell.frontId()].has(block_flag::kShelf) ||
+      placementWayOf(*p->world, *held) == PlacementWay::Decoration) {
     return false;
   }
   // A shelf takes an item from where it gives one back.
@@ -302,14 +276,22 @@ void MainView::secondaryAction() {
   MapBlock* cell = cellAt(pointer_);
   PlayerDesktopLocal* p = player();
   if (p != nullptr && captureWithCollar(*p, session().game(), worldPointAt(pointer_))) return;
-  if (cell == nullptr || p == nullptr || askToTrade(*cell) || use(*cell) || putOnShelf(*cell)) return;
+  if (cell == nullptr || p == nullptr || askToTrade(*cell)) return;
+  // One click, one reason: what the rules said of it is the reason, and the view adds none.
+  const uint32_t told = p->refusalsShown();
+  if (use(*cell) || putOnShelf(*cell)) return;
+  if (p->world != nullptr && inReach(*cell) && useWaitsForNearness(*p->world, *cell, clickedLayer(*cell), *p)) {
+    // The click is the block's (a door, a lever two cells away): nothing is placed in its stead.
+    if (p->refusalsShown() == told) refuseOnce(*cell, placement_refusal::kStandNextToIt);
+    return;
+  }
   if (place(*cell)) {
     // The held button goes on placing at its pace: the cell it has just filled is no refusal.
     refusedCell_ = cellKey(*cell);
     return;
   }
   const Item* held = p->heldItem();
-  if (held == nullptr || held->isNone()) return;
+  if (held == nullptr || held->isNone() || p->refusalsShown() != told) return;
   if (!inReach(*cell)) {
     refuseOnce(*cell, kOutOfReach);
   } else {

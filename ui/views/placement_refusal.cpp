@@ -2,10 +2,13 @@
 
 #include "content/items/item.h"
 #include "content/tables/item_def.h"
-#include "game/inventory/item_kinds.h"
+#include "content/texts/language_texts.h"
 #include "game/rules/circuit_part_rule.h"
+#include "game/rules/flower_pot_rule.h"
+#include "game/rules/held_item_placement.h"
 #include "world/cells/block_flags.h"
 #include "world/map/world_map.h"
+#include "world/placement/block_tables.h"
 #include "world/placement/placement_checks.h"
 #include "world/seams/entity_effects.h"
 #include "world/world.h"
@@ -31,7 +34,12 @@ const char* supportRefusal(WorldMap& map, const MapBlock& cell, uint16_t id) {
   const BlockProps& block = map.props()[id];
   if (block.has(bf::kNeedsSupportBelow) && !hasSupportBelow(map, cell, id)) return kNeedsFloor;
   if (block.has(bf::kAttachesToSide) && attachSideFor(map, cell, id, false) == kNoSide) return kNeedsWall;
-  if (block.has(bf::kNeedsCover) && !isCellCovered(map, cell)) return kNeedsCover;
+  if (block.has(bf::kNeedsCover) && !isCellCovered(map, cell)) {
+    if (!block.has(bf::kFacesSolidSide)) return kNeedsBackWall;
+    const bool sideWall = map.props()[cell.neighbourLeft(map)->frontId()].opaque() ||
+                          map.props()[cell.neighbourRight(map)->frontId()].opaque();
+    if (!sideWall) return kNeedsSideOrBackWall;
+  }
   if (block.has(bf::kNeedsCellAbove)) {
     const MapBlock* above = cell.neighbourUp(map);
     if (above == nullptr || (map.props()[above->frontId()].fullyClear() && !cell.isSolid(map.props()))) {
@@ -39,6 +47,23 @@ const char* supportRefusal(WorldMap& map, const MapBlock& cell, uint16_t id) {
     }
   }
   return nullptr;
+}
+
+// A decoration hangs on the opaque face of a front block; paint, flower pots and class-3
+// decorations have rules of their own.
+const char* decorationRefusal(const BlockPropsTable& props, const MapBlock& cell, uint16_t id) {
+  const BlockProps& front = props[cell.frontId()];
+  if (isFlowerPot(id)) return placement_text::kPotNeedsEmptyShelf;
+  // Paint goes only on the blocks that take it: a shelf, a chest or a plant takes none.
+  if (props[id].has(bf::kSpecialDeco)) {
+    const uint16_t painted = cell.frontId() != 0 ? cell.frontId() : cell.backId();
+    return props[painted].has(bf::kAcceptsSpecialDeco) ? kNoRoomOnBlock : kCannotBePainted;
+  }
+  if (!front.opaque() && props[id].transparency == flower_pot_rule::kFrontOnlyTransparency) {
+    return languageTexts().text(flower_pot_rule::kTextNoBackSide).c_str();
+  }
+  if (!front.opaque()) return kNeedsBlockFace;
+  return kNoRoomOnBlock;
 }
 
 const char* unplaceableRefusal(const BlockPropsTable& props, const MapBlock& cell) {
@@ -51,19 +76,19 @@ const char* unplaceableRefusal(const BlockPropsTable& props, const MapBlock& cel
 
 const char* placementRefusal(World& world, MapBlock& cell, const Item& held, bool playerInCell) {
   WorldMap& map = world.map();
-  if (!isPlaceableItem(&held)) return unplaceableRefusal(map.props(), cell);
-  if (circuitKindPlacedBy(&held) != 0) return cell.frontId() != 0 ? kPartWantsOpenCell : kPartCellTaken;
   const ItemDef* def = held.definition();
   const uint16_t id = def != nullptr ? def->record.placesBlock() : 0;
+  switch (placementWayOf(world, held)) {
+    case PlacementWay::None:
+      return placesConnectorWire(held) ? kConnectorNotPlaced : unplaceableRefusal(map.props(), cell);
+    case PlacementWay::CircuitPart: return cell.frontId() != 0 ? kPartWantsOpenCell : kPartCellTaken;
+    case PlacementWay::Decoration: return decorationRefusal(map.props(), cell, id);
+    case PlacementWay::Block: break;
+  }
   if (world.effects().blocksPlacementIn(cell)) return kSomethingInTheWay;
   if (playerInCell) return kYouAreInTheWay;
   if (const char* liquid = liquidRefusal(cell, map.props()[id])) return liquid;
   if (const char* support = supportRefusal(map, cell, id)) return support;
-  // Paint goes only on the blocks that take it: a shelf, a chest or a plant takes none.
-  if (map.props()[id].has(bf::kSpecialDeco) && cell.frontId() != 0 &&
-      !map.props()[cell.frontId()].has(bf::kAcceptsSpecialDeco)) {
-    return kCannotBePainted;
-  }
   const bool frontTaken = cell.frontId() != 0 && !map.props()[cell.frontId()].has(bf::kReplaceableByPlanting);
   // A block that is not solid goes into an open cell only, never into the ground.
   if (frontTaken && (cell.backId() != 0 || !map.props()[id].has(bf::kSolid))) return kCellTaken;

@@ -10,11 +10,11 @@
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/tables/item_def.h"
-#include "game/inventory/item_kinds.h"
 #include "game/player/player_base.h"
 #include "game/player/tool_reach.h"
 #include "game/rules/block_edit_rules.h"
 #include "game/rules/circuit_part_rule.h"
+#include "game/rules/held_item_placement.h"
 #include "net/endpoint/host/host_bounds.h"
 #include "net/endpoint/net_server.h"
 #include "net/players/player_messages.h"
@@ -51,13 +51,25 @@ int reachFor(const BlockEdit& edit, const Item* held, bool creative) {
   return toolReachOf(held) + kStepAllowance;
 }
 
+// The edit kinds a click with an item placed this way makes.
+bool madeThisWay(uint8_t kind, PlacementWay way) {
+  switch (way) {
+    case PlacementWay::Block: return kind == edit_kind::kSetLayerBlock || kind == edit_kind::kPlace;
+    case PlacementWay::Decoration: return kind == edit_kind::kAttach;
+    case PlacementWay::CircuitPart: return kind == edit_kind::kCircuitPartSet;
+    case PlacementWay::None: break;
+  }
+  return false;
+}
+
 // A placement is made with the held item that makes the block, a circuit part with the item of
-// that part.
-bool placesHeld(const BlockEdit& edit, const Item* held) {
+// that part, and only as her click places it: a charge hangs on a block, never stands as one.
+bool placesHeld(const World& world, const BlockEdit& edit, const Item* held) {
   if (held == nullptr || held->isNone() || held->count == 0) return false;
+  if (!madeThisWay(edit.kind, placementWayOf(world, *held))) return false;
   if (edit.kind == edit_kind::kCircuitPartSet) return circuitKindPlacedBy(held) == edit.valueByte(0);
   const ItemDef* def = held->definition();
-  return def != nullptr && isPlaceableItem(held) && def->record.placesBlock() == edit.blockId;
+  return def != nullptr && def->record.placesBlock() == edit.blockId;
 }
 
 }  // namespace
@@ -77,7 +89,7 @@ const char* NetServer::clientEditRefusal(BlockEdit& edit, PlayerBase& player) co
     return "That is out of your reach.";
   }
   if (placesHeldItem(edit.kind)) {
-    if (!placesHeld(edit, held) || !copyPays(held, player)) {
+    if (!placesHeld(*world(), edit, held) || !copyPays(held, player)) {
       const PlayerServer* remote = remoteOf(&player);
       return remote != nullptr ? remote->notHeldText() : player_msg::kNotHeld;
     }

@@ -1,5 +1,5 @@
 // Using a block, over real ENet on 127.0.0.1, from a joined player's side: each kind of block use
-// (doors, switches, trapdoors, levers, picking fruit, a shelf's display, a fuse lit by a light in hand, a circuit part cut off with
+// (doors, switches, trapdoors, levers, picking fruit, a shelf's display, a charge she placed lit by a light in hand, a circuit part cut off with
 // a hammer, tilling, fertiliser, a stable, a lock and its key, writing on a sign) does for her what
 // it does for the host's own player, on every machine's world, and what it spends is spent on her
 // screen and in the host's copy of her items alike.
@@ -16,6 +16,7 @@
 #include "content/tables/plant_table.h"
 #include "game/rules/block_use.h"
 #include "game/rules/circuit_part_rule.h"
+#include "game/rules/held_item_placement.h"
 #include "tests/net/host_game/play_together.h"
 #include "world/blocks/block_entity_cast.h"
 #include "world/cells/block_flags.h"
@@ -34,7 +35,7 @@ namespace nettest {
 namespace {
 
 constexpr uint16_t kDoor = 290, kTrapdoor = 374, kLever = 2086;
-constexpr uint16_t kFuse = 239, kLitFuse = 191;
+constexpr uint16_t kFuse = 239, kLitFuse = 191, kChargeItem = 1040, kTorchItem = 149;
 constexpr uint16_t kHammer = 6, kHoe = 9, kTilled = 2435;
 constexpr uint16_t kFertiliser = 1054, kPen = 484, kSign = 2599, kSignOnPost = 2601;
 constexpr uint16_t kRustyKey = 19, kRustyLock = 467;
@@ -216,21 +217,46 @@ TEST_P(PlayTogetherBlockUse, AKeyOpensALock) {
   });
 }
 
-TEST_P(PlayTogetherBlockUse, ALightInHandLightsAFuse) {
-  // The first item that gives light in hand.
-  uint16_t lightGiver = 0;
-  for (uint16_t id = 1; id < 4096 && lightGiver == 0; ++id) {
-    if (itemDefinitionById(id) != nullptr && Item(id, 0, 1, 0, 0).lightColor() != 0) lightGiver = id;
-  }
-  ASSERT_NE(lightGiver, 0) << "an item that gives light";
+// A charge she holds is placed as her click places it (the one placement rule, sent through her
+// game to the host): it hangs on the rock's face on every machine, one spent. A torch in her hand
+// lights it, and the host's fuse burns down to a blast that breaks the rock on every machine.
+TEST_P(PlayTogetherBlockUse, AChargePlacedByHandIsLitByATorchAndBursts) {
   forEachPlayer([&](Who who, MapBlock& cell) {
-    layDeco(cell, kFuse, MapBlock::kFront);
+    lay(cell, block_word::id(ground->front));
     ASSERT_TRUE(sameEverywhere(cell));
-    hold(who, lightGiver, 5);
+    hold(who, kChargeItem, 3);
+    World& hers = who == Who::Guest ? *ann->world() : *hostWorld;
+    Player& placer = who == Who::Guest ? ann->player() : hostPlayer();
+    BlockEdit edit = placeHeldItemRule(hers, placer, in(hers, cell), *heldStack(who), true);
+    ASSERT_EQ(edit.kind, edit_kind::kAttach) << "the charge hangs on the rock";
+    edit.takeHeld = 1;
+    ASSERT_TRUE(who == Who::Guest ? ann->game().editBlock(edit) : session->game().editBlock(edit));
+    EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return c.hasDeco(kFuse, MapBlock::kFront); }));
+    EXPECT_TRUE(runUntil([&] { return heldStack(who) != nullptr && heldStack(who)->count == 2; })) << "one spent";
+    hold(who, kTorchItem, 5);
     use(who, cell);
     EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return c.hasDeco(kLitFuse, MapBlock::kFront); }));
-    hostWorld->explosions().cancel(cell);  // it burns no further in this test
+    // The host's frames count the fuse down.
+    ASSERT_TRUE(runUntil([&] {
+      hostWorld->explosions().update(1.0f);
+      return hostWorld->explosions().pending().empty();
+    }));
+    EXPECT_TRUE(everywhere(cell, [](const MapBlock& c) { return c.frontId() == 0; })) << "the rock is blown away";
   });
+}
+
+// A charge hangs on a block and never stands as one: a front-block placement of it forged in her
+// name, with the charge in her hand, sets nothing and spends nothing.
+TEST_P(PlayTogetherBlockUse, AChargeForgedAsAFrontBlockStandsNowhere) {
+  MapBlock& cell = target(Who::Guest);
+  hold(Who::Guest, kChargeItem, 3);
+  BlockEdit forged = editForCell(cell, edit_kind::kSetLayerBlock, kFuse);
+  forged.layer = MapBlock::kFront;
+  forged.takeHeld = 1;
+  ann->game().editBlock(forged);
+  settle();
+  EXPECT_EQ(cell.frontId(), 0) << "no charge stands as a block on the host";
+  EXPECT_EQ(onHost(kAnn).items().countOf(kChargeItem), 3) << "nothing spent in the host's copy";
 }
 
 TEST_P(PlayTogetherBlockUse, AHammerCutsACircuitPartOffTheBackLayer) {
