@@ -18,6 +18,7 @@
 #include "tools/art_maker/item_looks.h"
 #include "tools/art_maker/recipe_words.h"
 #include "tools/art_maker/rule_placed_blocks.h"
+#include "world/light/lamp_colours.h"
 
 namespace artmaker {
 namespace {
@@ -72,7 +73,7 @@ std::optional<BlockShape> shapeFromName(const std::string& name) {
   static const std::map<std::string, BlockShape> shapes = {
       {"solid", BlockShape::Solid}, {"platform", BlockShape::Platform}, {"door", BlockShape::Door},
       {"pole", BlockShape::Pole},   {"plant", BlockShape::Plant},       {"light", BlockShape::Light},
-      {"window", BlockShape::Window}, {"furniture", BlockShape::Furniture}};
+      {"window", BlockShape::Window}, {"furniture", BlockShape::Furniture}, {"furrows", BlockShape::Furrows}};
   auto found = shapes.find(name);
   if (found == shapes.end()) return std::nullopt;
   return found->second;
@@ -233,7 +234,8 @@ bool readBlockLooks(const ArtSources& sources, std::vector<BlockLook>& out, std:
     look.variants = static_cast<uint8_t>(row.HasMember("variantCount") && row["variantCount"].IsInt() ? row["variantCount"].GetInt() : 1);
     const uint64_t flags = row.HasMember("flags") && row["flags"].IsString() ? std::strtoull(row["flags"].GetString(), nullptr, 16) : 0;
     const bool solid = (flags & kSolidFlag) != 0;
-    look.switched = (flags & kSwitchedFlag) != 0;
+    // A lamp is switched by its circuit without the generic switch flag: its variant 1 is its on look.
+    look.switched = (flags & kSwitchedFlag) != 0 || lamp_block::isLamp(look.id);
     look.shape = solid ? BlockShape::Solid : BlockShape::Furniture;
     look.family = solid ? Family::Stone : Family::Wood;
     auto named = names.find(look.id);

@@ -15,11 +15,12 @@ namespace artmaker {
 
 class ArtSources;
 
+// Furrows: worked ground, a whole frame of soil in ridges and furrows laid over the block it tills.
 // The last shapes are the parts the generators grow: a tree's root, lower trunk, trunk (where its
 // branches start) and canopy, and the small growths (bushes, tufts, cave growths, cave floor objects
 // with the decorations laid over them, and the waystones to other planets).
 enum class BlockShape : uint8_t {
-  Solid, Platform, Door, Pole, Plant, Light, Window, Furniture,
+  Solid, Platform, Door, Pole, Plant, Light, Window, Furniture, Furrows,
   Root, LowerTrunk, Trunk, Canopy, Bush, Tuft, CaveGrowth, CaveObject, Waystone, Overlay,
 };
 

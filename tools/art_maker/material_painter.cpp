@@ -8,6 +8,7 @@
 
 #include "tools/art_maker/art_random.h"
 #include "tools/art_maker/block_painter.h"
+#include "tools/art_maker/circuit_part_pictures.h"
 #include "tools/art_maker/growth_painter.h"
 
 namespace artmaker {
@@ -274,6 +275,32 @@ void slime(Canvas& f, const Ramp& r, ArtRandom& rnd) {
   }
 }
 
+// Tilled ground: the soil in rows, each a lit ridge over a dark furrow, under a top edge of small
+// mounds, with a few clods. The rows run straight across, so a field of tilled cells joins up.
+void furrows(Canvas& f, const Ramp& r, ArtRandom& rnd) {
+  f.setWrapping(true);
+  soil(f, r, rnd);
+  constexpr int kMound = 6;  // the top edge's mounds; the frame holds a whole number of them
+  for (int x = 0; x < kTile; ++x) {
+    const int inMound = x % kMound;
+    const int top = inMound == 0 ? 3 : inMound == 1 || inMound == 5 ? 1 : 0;
+    for (int y = 0; y < top; ++y) f.set(x, y, r[0]);
+    f.set(x, top, inMound <= 2 ? r[4] : r[3]);
+    f.set(x, top + 1, r[3]);
+  }
+  for (int row = 9; row < kTile; row += 7) {
+    for (int x = 0; x < kTile; ++x) {
+      f.set(x, row - 1, r[3]);
+      f.set(x, row, r[0]);
+      f.set(x, row + 1, x % 3 == 0 ? r[0] : r[1]);
+    }
+  }
+  for (int i = rnd.between(2, 3); i > 0; --i) {
+    f.shadedBlob(rnd.below(kTile), 3 + 7 * rnd.below(4), 1, 1, r[2], r[4], r[0]);
+  }
+  f.setWrapping(false);
+}
+
 }  // namespace
 
 void paintMaterial(Canvas& frame, Family family, const Ramp& ramp, Colour accent, uint32_t seed) {
@@ -299,9 +326,14 @@ void paintMaterial(Canvas& frame, Family family, const Ramp& ramp, Colour accent
 }
 
 void paintBlock(Canvas& frame, const BlockLook& look, int variant) {
+  if (isCircuitPartBlock(look.id)) return paintCircuitPart(frame, look.id);
   const Ramp ramp = familyRamp(look.family, look.base);
   const uint32_t seed = artSeed("block", look.id, uint32_t(variant));
   if (isGrowthShape(look.shape)) return paintGrowth(frame, look, variant, seed);
+  if (look.shape == BlockShape::Furrows) {
+    ArtRandom rnd(seed);
+    return furrows(frame, ramp, rnd);
+  }
   if (look.shape == BlockShape::Solid) {
     paintMaterial(frame, look.family, ramp, look.accent, seed);
     if (look.glow != kClear) {

@@ -36,6 +36,7 @@ constexpr uint64_t kStation = bit(block_flag::kCraftingStation);
 constexpr uint64_t kPaintDecoration = bit(block_flag::kSpecialDeco);
 constexpr uint64_t kShelf = bit(block_flag::kShelf);
 constexpr uint64_t kCircuitPart = bit(block_flag::kCircuitComponent);
+constexpr uint64_t kCircuitOutput = bit(block_flag::kCircuitOutput);
 
 }  // namespace
 
@@ -84,6 +85,10 @@ const std::vector<FixedBlock>& fixedBlocks() {
         2083, 2060, 2061, 2082, 2063},
        "circuit part", kCircuitPart},
       {{2084, 2086, 2088, 2094, 2095, 2112, 2114, 2117, 2118, 2119, 2148}, "circuit device"},
+      // A lamp's light follows its variant and its switching is the lamp's own: a block that emits
+      // by itself would shine while off (and a coloured lamp would shine in no colour at all), and a
+      // generic switch would never set the coloured lamp's colour.
+      {{2112, 2114}, "lamp lit by its variant", 0, kEmitsLight | kCircuitOutput, 2},
       {{2064, 2096, 2128}, "circuit overlay drawn by the view (sixteen states)", 0, 0, 16},
       {{2208}, "planted gene flower"},
       {idRange(2212, 2226), "flower pot"},

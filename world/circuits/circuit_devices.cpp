@@ -19,6 +19,7 @@
 #include "world/circuits/circuit_system.h"
 #include "world/edits/cell_edit.h"
 #include "world/edits/edit_kind.h"
+#include "world/light/lamp_colours.h"
 #include "world/light/light_map.h"
 #include "world/light/light_refresh_batching.h"
 #include "world/map/world_map.h"
@@ -39,8 +40,8 @@ constexpr uint16_t kAnalogSource = 2094;
 constexpr uint16_t kPlayerPlate = 2084;
 constexpr uint16_t kAnyBodyPlate = 2088;
 constexpr uint16_t kLightSensor = 2117;
-constexpr uint16_t kLamp = 2112;
-constexpr uint16_t kColouredLamp = 2114;
+constexpr uint16_t kLamp = lamp_block::kLamp;
+constexpr uint16_t kColouredLamp = lamp_block::kColouredLamp;
 constexpr uint16_t kNumberDisplay = 2095;
 constexpr uint16_t kLauncher = 2090;
 constexpr uint16_t kDispenser = 2116;

@@ -7,6 +7,14 @@
 
 class MapBlock;
 
+// The two lamps: each lights only in variant 1 (its on look), the coloured one in the colour the
+// circuit devices keep for it. Neither emits by its block's own light flag, which knows no variant.
+namespace lamp_block {
+constexpr uint16_t kLamp = 2112;
+constexpr uint16_t kColouredLamp = 2114;
+constexpr bool isLamp(uint16_t id) { return id == kLamp || id == kColouredLamp; }
+}  // namespace lamp_block
+
 class LampColours {
  public:
   virtual ~LampColours() = default;

@@ -7,6 +7,7 @@
 
 #include "world/cells/direction.h"
 #include "world/cells/map_block.h"
+#include "world/light/lamp_colours.h"
 #include "world/map/world_map.h"
 
 namespace light_grid {
@@ -21,9 +22,8 @@ static_assert(kLeft == 0 && kDown == 1 && kRight == 2 && kUp == 3, "loops run d 
 constexpr uint16_t kColourMask = 0x0FFF;
 constexpr uint16_t kDirectionMask = 0xF000;
 constexpr uint32_t kNone = 0xFFFFFFFFu;
-// Lamps light in variant 1; the coloured one takes its colour from the circuit devices.
-constexpr uint16_t kLamp = 2112;
-constexpr uint16_t kColouredLamp = 2114;
+constexpr uint16_t kLamp = lamp_block::kLamp;
+constexpr uint16_t kColouredLamp = lamp_block::kColouredLamp;
 
 constexpr int opposite(int d) { return static_cast<int>(::opposite(static_cast<Direction>(d))); }
 constexpr uint16_t directionBit(int d) { return static_cast<uint16_t>(1u << (12 + d)); }
