@@ -159,7 +159,7 @@ TEST_P(PlayTogetherRules, AMobOnHerCellHurtsHerOnHerScreen) {
   MobEntity* mob = mobOnHer(*toucher);
   ASSERT_NE(mob, nullptr);
   mob->data.moving = true;
-  EXPECT_TRUE(runUntil([&] { return ann->player().health < full; }, 10)) << "the mob on her cell left her whole";
+  EXPECT_TRUE(runUntil([&] { return ann->player().health < full; })) << "the mob on her cell left her whole";
   EXPECT_EQ(hostPlayer().health, hostHealth) << "the host's player stands twelve cells away";
 }
 
@@ -176,7 +176,7 @@ TEST_P(PlayTogetherRules, AMobsShotHitsHerOnHerScreen) {
   MobEntity* mob = mobOnHer(*shooter);
   ASSERT_NE(mob, nullptr);
   ASSERT_NE(hostWorld->rules().shootMobBullet(mob, row, 0.5f, 0.0f), nullptr);
-  EXPECT_TRUE(runUntil([&] { return ann->player().health < full; }, 10)) << "the shot passed through her";
+  EXPECT_TRUE(runUntil([&] { return ann->player().health < full; })) << "the shot passed through her";
 }
 
 TEST_P(PlayTogetherRules, SheSeesTheHitPuffOnAMobSheStrikes) {
@@ -195,7 +195,7 @@ TEST_P(PlayTogetherRules, SheSeesTheHitPuffOnAMobSheStrikes) {
     return std::any_of(shown.begin(), shown.end(), [&](const PlayerLog::Effect& e) { return e.entity == id && e.kind == kHurtPuff; });
   };
   ASSERT_TRUE(runUntil([&] { return mob->health < 10000; })) << "her blow landed on the host";
-  EXPECT_TRUE(runUntil(puffed, 10)) << "her view was told of no puff on the mob she struck";
+  EXPECT_TRUE(runUntil(puffed)) << "her view was told of no puff on the mob she struck";
 }
 
 TEST_P(PlayTogetherRules, HerPetIsPutBesideHerWhenSheIsThirtyCellsAway) {
@@ -220,8 +220,8 @@ TEST_P(PlayTogetherRules, HerPetIsPutBesideHerWhenSheIsThirtyCellsAway) {
   const auto besideHer = [&](const Entity* seen) {
     return seen != nullptr && seen->data.cell != nullptr && seen->data.cell->x == far->x && seen->data.cell->y == far->y;
   };
-  EXPECT_TRUE(runUntil([&] { return besideHer(pet); }, 20)) << "the host's pet stayed where she called it";
-  EXPECT_TRUE(runUntil([&] { return besideHer(ann->world()->effects().entityById(id)); }, 20))
+  EXPECT_TRUE(runUntil([&] { return besideHer(pet); })) << "the host's pet stayed where she called it";
+  EXPECT_TRUE(runUntil([&] { return besideHer(ann->world()->effects().entityById(id)); }))
       << "her copy of her pet stayed where she called it";
 }
 
@@ -278,7 +278,7 @@ TEST_P(PlayTogetherRules, TheSnowSettlesAroundAGuestFarFromTheHost) {
   EXPECT_TRUE(runUntil([&] {
     if (++ticks <= 300) hostWorld->rules().randomTick();
     return snowNear(far, view.columns / 2) > before;
-  }, 20)) << "no snow settled around her in " << ticks << " ticks";
+  })) << "no snow settled around her in " << ticks << " ticks";
 }
 
 TEST_P(PlayTogetherRules, TheHostsCopyJumpsTheLavaGapSheJumps) {
@@ -361,7 +361,7 @@ TEST_P(PlayTogetherCreative, SheIsToldTheMobLimitWasReached) {
     const auto& lines = ann->log.messages;
     return std::find(lines.begin(), lines.end(), "Mob limit reached.") != lines.end();
   };
-  EXPECT_TRUE(runUntil(told, 10)) << "the host refused her capsule without a word";
+  EXPECT_TRUE(runUntil(told)) << "the host refused her capsule without a word";
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherCreative, ::testing::Values(false));
