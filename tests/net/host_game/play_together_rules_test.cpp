@@ -87,10 +87,20 @@ class PlayTogetherRules : public PlayTogether {
   MobPetEntity* callHerPet(uint16_t trinket) {
     carry(*ann, {SlotKind::Trinket, 0, 0}, trinket, 1);
     ann->game().refreshPet();
-    if (!runUntil([&] { return herPetOnHost() != nullptr; })) return nullptr;
-    MobPetEntity* pet = herPetOnHost();
-    const EntityId id = pet->id();
-    return runUntil([&] { return ann->world()->effects().entityById(id) != nullptr; }) ? pet : nullptr;
+    // A call can be answered more than once (her trinket put on is told to the host beside her
+    // refresh), a later pet sending the earlier away: her pet is read again every frame, never held
+    // across one, and is here the one the host has once her world shows it.
+    MobPetEntity* pet = nullptr;
+    const bool shown = runUntil([&] {
+      pet = herPetOnHost();
+      return pet != nullptr && ann->world()->effects().entityById(pet->id()) != nullptr;
+    });
+    return shown ? pet : nullptr;
+  }
+  // Her copy of the pet the host has for her now; null while there is none.
+  const Entity* herCopyOfHerPet() {
+    const MobPetEntity* pet = herPetOnHost();
+    return pet != nullptr ? ann->world()->effects().entityById(pet->id()) : nullptr;
   }
   // Snow covers in the columns around x, on her world.
   size_t snowNear(int32_t x, int32_t reach) {
@@ -212,7 +222,6 @@ TEST_P(PlayTogetherRules, HerPetIsPutBesideHerWhenSheIsThirtyCellsAway) {
     const auto& told = ann->log.messages;
     return std::any_of(told.begin(), told.end(), [&](const std::string& line) { return line.rfind(named, 0) == 0; });
   })) << "she is told her pet came by its name, as \"" << came << "\" says";
-  const EntityId id = pet->id();
   settle();
 
   const MapBlock* far = annStandsIn(column + 30);
@@ -220,9 +229,8 @@ TEST_P(PlayTogetherRules, HerPetIsPutBesideHerWhenSheIsThirtyCellsAway) {
   const auto besideHer = [&](const Entity* seen) {
     return seen != nullptr && seen->data.cell != nullptr && seen->data.cell->x == far->x && seen->data.cell->y == far->y;
   };
-  EXPECT_TRUE(runUntil([&] { return besideHer(pet); })) << "the host's pet stayed where she called it";
-  EXPECT_TRUE(runUntil([&] { return besideHer(ann->world()->effects().entityById(id)); }))
-      << "her copy of her pet stayed where she called it";
+  EXPECT_TRUE(runUntil([&] { return besideHer(herPetOnHost()); })) << "the host's pet stayed where she called it";
+  EXPECT_TRUE(runUntil([&] { return besideHer(herCopyOfHerPet()); })) << "her copy of her pet stayed where she called it";
 }
 
 TEST_P(PlayTogetherRules, HerPetWalksAfterHerAlongAHall) {
@@ -236,8 +244,10 @@ TEST_P(PlayTogetherRules, HerPetWalksAfterHerAlongAHall) {
   ASSERT_NE(annStandsAt(*start), nullptr);
   MobPetEntity* pet = callHerPet(petTrinket());
   ASSERT_NE(pet, nullptr) << "her pet came";
-  const EntityId id = pet->id();
-  ASSERT_TRUE(runUntil([&] { return pet->data.cell != nullptr && pet->data.cell->x == start->x; }));
+  ASSERT_TRUE(runUntil([&] {
+    const MobPetEntity* now = herPetOnHost();
+    return now != nullptr && now->data.cell != nullptr && now->data.cell->x == start->x;
+  }));
 
   MapBlock* far = at(x + kAway, g + 1);
   ASSERT_NE(annStandsAt(*far), nullptr);
@@ -253,11 +263,12 @@ TEST_P(PlayTogetherRules, HerPetWalksAfterHerAlongAHall) {
     return body != nullptr && body->data.cell != nullptr && std::abs(body->data.cell->x - far->x) <= 1;
   };
   EXPECT_TRUE(runUntil([&] {
-    const Entity* seen = ann->world()->effects().entityById(id);
-    between(pet, walked);
+    const MobPetEntity* now = herPetOnHost();
+    const Entity* seen = herCopyOfHerPet();
+    between(now, walked);
     between(seen, seenWalking);
-    return arrived(pet) && arrived(seen);
-  }, 40)) << "her pet stayed " << kAway << " cells behind her";
+    return arrived(now) && arrived(seen);
+  })) << "her pet stayed " << kAway << " cells behind her";
   EXPECT_GE(walked.size(), static_cast<size_t>(kAway / 2)) << "the host's pet did not walk the hall";
   EXPECT_FALSE(seenWalking.empty()) << "her copy of her pet did not walk the hall";
 }
