@@ -63,6 +63,8 @@ void writePicture(const std::string& path, const std::vector<unsigned char>& rgb
 
 std::vector<unsigned char> framePixels(int x, int y, int width, int height) {
   engine::Director* director = engine::Director::getInstance();
+  // A frame the script left undrawn hides the scene until the next frame; what is read is drawn.
+  director->getRunningScene()->setVisible(true);
   glClear(GL_COLOR_BUFFER_BIT);
   director->getRunningScene()->visit(director->getRenderer(), engine::Mat4::IDENTITY,
                                      engine::FLAGS_TRANSFORM_DIRTY);

@@ -82,50 +82,54 @@ Box boxOf(const engine::Node& node) {
           static_cast<int>(std::ceil(r.getMaxX())) - 1, static_cast<int>(std::ceil(r.getMaxY())) - 1};
 }
 
-// The whole window read with the nodes drawn and again with them hidden.
-struct Readings {
-  int width = 0;
-  std::vector<unsigned char> shown, hidden;
-  bool changed(size_t i) const {
-    return shown[i] != hidden[i] || shown[i + 1] != hidden[i + 1] || shown[i + 2] != hidden[i + 2];
+// The whole window read once as drawn, then again with nodes hidden, as often as asked: every node
+// of one look at the window is compared with the same drawn reading, so a look at many nodes costs
+// one drawing more than it has nodes. Nothing may change between the readings (one step's work).
+class WindowReadings {
+ public:
+  WindowReadings() : window_(wholeWindow()), shown_(read()) {}
+
+  // The pixels of the whole window that the nodes change by being drawn.
+  Box drawnBox(const std::vector<engine::Node*>& nodes) const {
+    const std::vector<unsigned char> hidden = readWithout(nodes);
+    Box box{width(), 1 << 20, -1, -1};
+    for (size_t i = 0; i + 3 < shown_.size(); i += 4) {
+      if (!changed(hidden, i)) continue;
+      const int x = static_cast<int>(i / 4) % width(), y = static_cast<int>(i / 4) / width();
+      box.left = std::min(box.left, x), box.right = std::max(box.right, x);
+      box.bottom = std::min(box.bottom, y), box.top = std::max(box.top, y);
+    }
+    return box;
   }
+
+  // How many of the pixels that the nodes change by being drawn they draw gold (`bright`: as bright
+  // as a banner's title, not dimmed by a shade over it).
+  int goldDrawnBy(const std::vector<engine::Node*>& nodes, bool bright = false) const {
+    const std::vector<unsigned char> hidden = readWithout(nodes);
+    const int least = bright ? 230 : 180;
+    int gold = 0;
+    for (size_t i = 0; i + 3 < shown_.size(); i += 4) {
+      gold += changed(hidden, i) && shown_[i] > least && shown_[i + 1] > least - 40 && shown_[i + 2] < 140;
+    }
+    return gold;
+  }
+
+ private:
+  int width() const { return window_.right + 1; }
+  std::vector<unsigned char> read() const { return framePixels(0, 0, width(), window_.top + 1); }
+  std::vector<unsigned char> readWithout(const std::vector<engine::Node*>& nodes) const {
+    for (engine::Node* node : nodes) node->setVisible(false);
+    std::vector<unsigned char> hidden = read();
+    for (engine::Node* node : nodes) node->setVisible(true);
+    return hidden;
+  }
+  bool changed(const std::vector<unsigned char>& hidden, size_t i) const {
+    return shown_[i] != hidden[i] || shown_[i + 1] != hidden[i + 1] || shown_[i + 2] != hidden[i + 2];
+  }
+
+  Box window_;
+  std::vector<unsigned char> shown_;
 };
-
-Readings readWithAndWithout(const std::vector<engine::Node*>& nodes) {
-  const Box window = wholeWindow();
-  Readings r;
-  r.width = window.right + 1;
-  r.shown = framePixels(0, 0, r.width, window.top + 1);
-  for (engine::Node* node : nodes) node->setVisible(false);
-  r.hidden = framePixels(0, 0, r.width, window.top + 1);
-  for (engine::Node* node : nodes) node->setVisible(true);
-  return r;
-}
-
-// The pixels of the whole window that the nodes change by being drawn.
-Box drawnBox(const std::vector<engine::Node*>& nodes) {
-  const Readings r = readWithAndWithout(nodes);
-  Box box{r.width, 1 << 20, -1, -1};
-  for (size_t i = 0; i + 3 < r.shown.size(); i += 4) {
-    if (!r.changed(i)) continue;
-    const int x = static_cast<int>(i / 4) % r.width, y = static_cast<int>(i / 4) / r.width;
-    box.left = std::min(box.left, x), box.right = std::max(box.right, x);
-    box.bottom = std::min(box.bottom, y), box.top = std::max(box.top, y);
-  }
-  return box;
-}
-
-// How many of the pixels that the nodes change by being drawn they draw gold (`bright`: as bright
-// as a banner's title, not dimmed by a shade over it).
-int goldDrawnBy(const std::vector<engine::Node*>& nodes, bool bright = false) {
-  const Readings r = readWithAndWithout(nodes);
-  const int least = bright ? 230 : 180;
-  int gold = 0;
-  for (size_t i = 0; i + 3 < r.shown.size(); i += 4) {
-    gold += r.changed(i) && r.shown[i] > least && r.shown[i + 1] > least - 40 && r.shown[i + 2] < 140;
-  }
-  return gold;
-}
 
 // How many pixels of the box the nodes change by being drawn.
 int changedIn(const Box& box, const std::vector<engine::Node*>& nodes) {
@@ -154,14 +158,15 @@ InventoryView& inventoryView() { return gameViews()->inventoryView(); }
 // Every cell and page button of the inventory's page drawn whole inside the window and over none of
 // the HUD's quick slots that are drawn.
 void expectCellsInsideAndClearOfTheHud(const std::string& where) {
+  const WindowReadings window;
   std::vector<Box> hudSlots;
   for (int i = 0; i < QuickSlots::kCount; ++i) {
-    if (InventorySprite* slot = quickSlots().sprite(i)) hudSlots.push_back(drawnBox({slot}));
+    if (InventorySprite* slot = quickSlots().sprite(i)) hudSlots.push_back(window.drawnBox({slot}));
   }
   const std::vector<engine::RefPtr<InventorySprite>>& cells = inventoryView().grid().sprites();
   ASSERT_FALSE(cells.empty()) << where;
   for (InventorySprite* cell : cells) {
-    const Box drawn = drawnBox({cell});
+    const Box drawn = window.drawnBox({cell});
     const std::string name = where + ": the cell of kind " + std::to_string(static_cast<int>(cell->slot().kind)) +
                              " at " + std::to_string(cell->slot().x) + "," + std::to_string(cell->slot().y);
     EXPECT_FALSE(drawn.empty()) << name << " is drawn";
@@ -171,7 +176,7 @@ void expectCellsInsideAndClearOfTheHud(const std::string& where) {
     for (const Box& hud : hudSlots) EXPECT_FALSE(drawn.meets(hud)) << name << " " << drawn << " meets the HUD's " << hud;
   }
   for (const InventorySlotGrid::ShownButton& button : inventoryView().grid().pageButtons()) {
-    const Box drawn = drawnBox({button.node.get()});
+    const Box drawn = window.drawnBox({button.node.get()});
     const std::string name = where + ": the page button " + std::to_string(button.step);
     EXPECT_FALSE(drawn.empty()) << name << " is drawn";
     EXPECT_TRUE(drawn.inside(wholeWindow())) << name << " " << drawn << " runs out of the window";
@@ -181,30 +186,31 @@ void expectCellsInsideAndClearOfTheHud(const std::string& where) {
 
 // Each quick slot's pieces inside its frame and off its key number.
 void expectQuickRowInsideItsFrames(const std::string& where) {
+  const WindowReadings window;
   QuickSlots& slots = quickSlots();
   int bars = 0, counts = 0;
   for (int i = 0; i < QuickSlots::kCount; ++i) {
     InventorySprite* slot = slots.sprite(i);
     ASSERT_NE(slot, nullptr) << where;
     const Box frame = boxOf(*slot);
-    const Box number = drawnBox({slots.numberLabel(i)});
+    const Box number = window.drawnBox({slots.numberLabel(i)});
     EXPECT_FALSE(number.empty()) << where << ": slot " << i + 1 << " shows its key";
     EXPECT_TRUE(number.inside(wholeWindow())) << where;
     if (slot->durabilityBar() != nullptr && slot->durabilityBar()->isVisible()) {
       std::vector<engine::Node*> bar{slot->durabilityBar()};
       if (slot->marker() != nullptr) bar.push_back(slot->marker());
-      const Box drawn = drawnBox(bar);
+      const Box drawn = window.drawnBox(bar);
       EXPECT_TRUE(drawn.inside(frame)) << where << ": slot " << i + 1 << "'s bar " << drawn << " in " << frame;
       EXPECT_FALSE(drawn.meets(number)) << where << ": slot " << i + 1 << "'s bar " << drawn << " covers its key "
                                         << number;
       // The bar lies in a dark well: nothing of it shows gold past the bar's end.
       if (i != slots.selected()) {
-        EXPECT_EQ(goldDrawnBy(bar), 0) << where << ": slot " << i + 1;
+        EXPECT_EQ(window.goldDrawnBy(bar), 0) << where << ": slot " << i + 1;
       }
       ++bars;
     }
     if (slot->countLabel() != nullptr) {
-      const Box drawn = drawnBox({slot->countLabel()});
+      const Box drawn = window.drawnBox({slot->countLabel()});
       EXPECT_TRUE(drawn.inside(frame)) << where << ": slot " << i + 1 << "'s count " << drawn << " in " << frame;
       EXPECT_FALSE(drawn.meets(number)) << where;
       ++counts;
@@ -272,7 +278,7 @@ TEST_F(ScreenFramesTest, TheQuickRowAndTheMapStayInsideTheirFramesAtEachWindowSi
                        return current() == ViewId::Map && mapView().framePanel() != nullptr && wait(3);
                      }});
     steps.push_back({"the map's frame at " + where, [where, &read] {
-                       const Box panel = drawnBox({mapView().framePanel()});
+                       const Box panel = WindowReadings().drawnBox({mapView().framePanel()});
                        EXPECT_TRUE(panel.inside(wholeWindow())) << where << ": " << panel;
                        EXPECT_GE(panel.bottom, static_cast<int>(std::ceil(QuickSlots::barTop())))
                            << where << ": the frame's lower edge " << panel << " runs through the quick row";
@@ -299,11 +305,12 @@ TEST_F(ScreenFramesTest, TheDeathViewAndTheInventoryLeaveAnAchievementBannerWhol
   };
   // The banner drawn whole (as tall as it stands) and nothing of the view's over it.
   const auto expectBannerWhole = [&banner](const std::string& where) {
-    const Box drawn = drawnBox({banner});
+    const WindowReadings window;
+    const Box drawn = window.drawnBox({banner});
     ASSERT_FALSE(drawn.empty()) << where;
     EXPECT_GE(drawn.top - drawn.bottom + 2, static_cast<int>(AchievementDialog::shownHeight()))
         << where << ": the banner " << drawn << " is cut";
-    EXPECT_GT(goldDrawnBy({banner}, true), 30) << where << ": the banner's title is drawn under the view's shade";
+    EXPECT_GT(window.goldDrawnBy({banner}, true), 30) << where << ": the banner's title is drawn under the view's shade";
     // What the view draws there besides its shade, which darkens the whole window under the banner.
     std::vector<engine::Node*> drawnByView;
     for (engine::Node* child : gameViews()->current()->root()->getChildren()) {

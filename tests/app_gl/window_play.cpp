@@ -15,6 +15,7 @@
 #include "engine/app/application.h"
 #include "engine/scene/director.h"
 #include "engine/scene/inner_node.h"
+#include "engine/scene/node.h"
 #include "engine/text/label.h"
 #include "engine/window/gl_view.h"
 #include "game/inventory/inventory.h"
@@ -316,6 +317,9 @@ bool Script::outOfTime() {
 }
 
 void Script::frame() {
+  engine::Node* scene = engine::Director::getInstance()->getRunningScene();
+  // The step reads the scene as a player would see it, drawn or not this frame.
+  if (scene != nullptr) scene->setVisible(true);
   if (finished()) return;
   Step& step = steps_[index_];
   if (step.done()) {
@@ -324,11 +328,25 @@ void Script::frame() {
     shots_.emplace_back(step.name, frameShowsSomething(picture));
     ++index_;
     frames_ = 0;
+    waited_ = 0;
     stepStart_ = std::chrono::steady_clock::now();
   } else if (outOfTime()) {
     failure_ = step.name;
+  } else {
+    ++waited_;
   }
-  if (finished()) engine::Application::getInstance()->quit();
+  if (finished()) {
+    engine::Application::getInstance()->quit();
+    return;
+  }
+  drawOnlyWhatIsNeeded();
+}
+
+void Script::drawOnlyWhatIsNeeded() {
+  engine::Node* scene = engine::Director::getInstance()->getRunningScene();
+  // The frame is drawn after this callback: a hidden scene draws nothing, and is shown again at the
+  // start of the next frame, before anything reads it.
+  if (scene != nullptr) scene->setVisible(waited_ < kDrawnFirst || waited_ % kDrawnWhileWaiting == 0);
 }
 
 bool typeInRow(const std::string& prefix, const std::string& text, int erase) {

@@ -84,7 +84,7 @@ class LoopbackTest : public ::testing::Test {
     return clients.back().get();
   }
 
-  // Drains every endpoint until `done` holds (two seconds at most).
+  // Drains every endpoint until `done` holds (a hang's limit at most).
   bool pumpUntil(const std::function<bool()>& done) {
     return nettest::pumpUntil([this] { pumpOnce(); }, done);
   }

@@ -89,7 +89,7 @@ class JoiningOverEnet : public nettest::LoopbackTest {
   }
 
   // Frames of the program's scheduler (the client's drain is its slot) with the host drained too.
-  bool runUntil(const std::function<bool()>& done, int seconds = 30) {
+  bool runUntil(const std::function<bool()>& done, int seconds = nettest::kHangSeconds) {
     engine::Scheduler* scheduler = engine::Director::getInstance()->getScheduler();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (std::chrono::steady_clock::now() < deadline) {
@@ -166,7 +166,7 @@ TEST_F(JoiningOverEnet, TheJoinedGameEntersTheHostsWorldAndAsksItForEdits) {
   // From the peer the host admitted with the hello.
   const uint8_t peer = host->seen.front().peer;
   ASSERT_EQ(Bytes(host->seen.front().bytes.begin(), host->seen.front().bytes.begin() + 2), (Bytes{0, 2}));
-  EXPECT_TRUE(runUntil([&] { return nettest::hasSeen(host->seen, {expected, peer}); }, 5));
+  EXPECT_TRUE(runUntil([&] { return nettest::hasSeen(host->seen, {expected, peer}); }));
 
 }
 
@@ -177,7 +177,7 @@ TEST_F(JoiningOverEnet, WhenTheHostGoesThePlayerIsBackInALocalGameWithTheReason)
   ASSERT_TRUE(runUntil([&] { return swap->joined() != nullptr && swap->joined()->game().isStarted(); }));
 
   host->shutdown();
-  ASSERT_TRUE(runUntil([&] { return swap->joined() == nullptr; }, 10));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() == nullptr; }));
   EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
   EXPECT_EQ(&currentLogic(), static_cast<Logic*>(&local.rules()));
   EXPECT_FALSE(local.game().isStarted());
@@ -201,7 +201,7 @@ TEST_F(JoiningOverEnet, QuittingLeavesTheHostAndReturnsToALocalGame) {
   EXPECT_EQ(&currentGame(), static_cast<GameInterface*>(&local.game()));
   EXPECT_EQ(currentWorld(), nullptr);
   EXPECT_EQ(swap->endpoint(), nullptr);
-  EXPECT_TRUE(runUntil([&] { return host->players().at(peer) == nullptr; }, 5));
+  EXPECT_TRUE(runUntil([&] { return host->players().at(peer) == nullptr; }));
   // Leaving of one's own accord shows no lost connection.
   EXPECT_TRUE(notices.lostTexts.empty());
 }
@@ -236,7 +236,7 @@ TEST_F(JoiningOverEnet, WhenTheHostGoesTheJoinedPlayersGainsAreSaved) {
   swap->joined()->player()->inventory->setSlot({SlotKind::Quick, 3, 0}, newItem(CharacterSaves::kCarried, 0, 12, 0, 0));
 
   host->shutdown();
-  ASSERT_TRUE(runUntil([&] { return swap->joined() == nullptr; }, 10));
+  ASSERT_TRUE(runUntil([&] { return swap->joined() == nullptr; }));
   EXPECT_EQ(characterSaves.saved, (std::vector<const PlayerDesktopLocal*>{joined}));
   EXPECT_EQ(characterSaves.carried, (std::vector<uint32_t>{12}));
   EXPECT_EQ(notices.lostTexts, (std::vector<std::string>{"The host has quit the game."}));
@@ -286,7 +286,7 @@ TEST_F(JoiningOverEnet, JoiningBesideAHostInMidAirIsNoFallThatHurts) {
   ASSERT_TRUE(runUntil([&] {
     joined->update(kFrame);
     return joined->cellY + 5u < inTheAir && joined->isGrounded();
-  }, 20));
+  }));
   // A fall's damage is the host's to apply: none was asked of it. A blow she takes on purpose is.
   wire::WireOut damage = wire::clientMessage(wire::PlayerMsg::Damage);
   damage.f32(0.5f).u8(0);
@@ -299,7 +299,7 @@ TEST_F(JoiningOverEnet, JoiningBesideAHostInMidAirIsNoFallThatHurts) {
   runUntil([] { return false; }, 1);
   EXPECT_FALSE(askedDamage());
   ASSERT_TRUE(currentGame().damageLocalPlayer(0.5f, 0));
-  EXPECT_TRUE(runUntil(askedDamage, 5));
+  EXPECT_TRUE(runUntil(askedDamage));
 }
 
 // Another of the host's worlds is the host's to give: the client leaves and joins the same host

@@ -290,7 +290,7 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
   }
   // Frames of every game: the program's scheduler (the joined games' tasks), the transports'
   // callbacks and every endpoint's drain.
-  bool runUntil(const std::function<bool()>& done, int seconds = 30) {
+  bool runUntil(const std::function<bool()>& done, int seconds = nettest::kHangSeconds) {
     engine::Scheduler* scheduler = engine::Director::getInstance()->getScheduler();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (std::chrono::steady_clock::now() < deadline) {

@@ -1,8 +1,8 @@
 // One client's cosmetic messages cannot cut the others off, over real ENet on 127.0.0.1: Mallory, a
 // hostile transport admitted beside Ann and Bo, sends a hundred thousand effect messages ([2][34])
-// at once. The host passes on only what her budget allows, so Ann, watching, stays connected, Bo's
-// chat line reaches her within a second, and she is passed no more of Mallory's effects than an
-// honest game ever sends.
+// at once. The host passes on only what her budget allows, so Ann, watching, stays connected, and
+// Bo's chat line reaches her behind no more of Mallory's effects than an honest game ever sends in
+// the time the flood took: it is not held behind the hundred thousand.
 
 #include <gtest/gtest.h>
 
@@ -97,18 +97,16 @@ TEST_P(PlayTogetherFlood, EffectsByTheHundredThousandDelayNobodyElsesChat) {
   sendChat(kMallory, "flooded");
 
   // Bo speaks while the flood pours in.
-  const auto chatSent = Clock::now();
   bo->net.sendChat("hello Ann");
-  ASSERT_TRUE(runUntil([&] { return boLineAt().has_value(); }, 60));
-  const double delay = std::chrono::duration<double>(Clock::now() - chatSent).count();
+  ASSERT_TRUE(runUntil([&] { return boLineAt().has_value(); }, kHangSeconds));
+  // The budget refills with time, so what it lets through before Bo's line is bounded by the time
+  // that passed until then, however long a busy machine took.
   const double floodSeconds = std::chrono::duration<double>(Clock::now() - floodStarts).count();
-  ASSERT_TRUE(runUntil([&] { return hostPrinted("[Mallory] flooded"); }, 120)) << "the host took her whole flood";
-  std::printf("Bo's chat reached Ann %.0f ms after he sent it, %zu of %d effects before it (flood %.1f s)\n",
-              delay * 1000, malloryEffectsAnnSaw(*boLineAt()), kFlood, floodSeconds);
-  EXPECT_LT(delay, 1.0) << "her chat is not held behind another's effects";
-  EXPECT_LE(static_cast<double>(malloryEffectsAnnSaw(*boLineAt())),
-            host::CosmeticBudget::kMost + host::CosmeticBudget::kPerSecond * floodSeconds)
-      << "no more than an honest game sends in that time";
+  const size_t before = malloryEffectsAnnSaw(*boLineAt());
+  ASSERT_TRUE(runUntil([&] { return hostPrinted("[Mallory] flooded"); }, kHangSeconds)) << "the host took her whole flood";
+  std::printf("%zu of %d effects reached Ann before Bo's chat (flood %.1f s)\n", before, kFlood, floodSeconds);
+  EXPECT_LE(static_cast<double>(before), host::CosmeticBudget::kMost + host::CosmeticBudget::kPerSecond * floodSeconds)
+      << "Bo's chat is held behind no more of her effects than an honest game sends in that time";
 
   settle();
   EXPECT_TRUE(inGame(*ann) && server.players().at(kAnn) != nullptr) << "Ann stays";

@@ -73,7 +73,7 @@ TEST_P(PlayTogetherForgedFillings, APaintSheDoesNotHoldOrNoPaintFillsNothing) {
   EXPECT_EQ(items.countOf(kRedPaint), 0u) << "her red paint spent once, on the honest filling";
   EXPECT_EQ(items.countOf(kBluePaint), 0u);
   EXPECT_EQ(items.countOf(noPaint), 3u) << "what is no paint is not spent as one";
-  EXPECT_TRUE(runUntil([&] { return timesTold(*ann, player_msg::kNotHeld) == std::size(forged); }, 5))
+  EXPECT_TRUE(runUntil([&] { return timesTold(*ann, player_msg::kNotHeld) == std::size(forged); }))
       << "each forged filling is refused to her";
   EXPECT_EQ(timesTold(*ann, player_msg::kNotHeld), std::size(forged));
 }
@@ -99,7 +99,7 @@ TEST_P(PlayTogetherForgedFillings, AFireworkSheDoesNotHoldOrThatIsFullTakesNoPai
   EXPECT_EQ(items.countWithWord(kFirework, kFull), 1u) << "the full firework stays as it was";
   EXPECT_EQ(items.countWithWord(kFirework, kRed), 1u);
   EXPECT_EQ(items.countWithWord(kFirework, kRed | (kRed << 4)), 0u) << "no firework filled twice";
-  EXPECT_TRUE(runUntil([&] { return timesTold(*ann, player_msg::kNotHeld) == std::size(refused); }, 5));
+  EXPECT_TRUE(runUntil([&] { return timesTold(*ann, player_msg::kNotHeld) == std::size(refused); }));
   EXPECT_EQ(timesTold(*ann, player_msg::kNotHeld), std::size(refused));
 }
 
@@ -162,7 +162,7 @@ TEST_P(PlayTogetherForgedFillings, AFillingBeforeSheEnteredIsDropped) {
   EXPECT_EQ(items.countOf(kFirework), 1u) << "the early filling was not kept for later";
   EXPECT_EQ(timesTold(cy, player_msg::kNotHeld), 0u);
   cy.net.shutdown();
-  runUntil([&] { return server.players().at(peer) == nullptr; }, 5);
+  runUntil([&] { return server.players().at(peer) == nullptr; });
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherForgedFillings, ::testing::Values(false));

@@ -122,7 +122,7 @@ TEST_P(PlayTogetherForgedShots, AmmunitionSheLacksOrHerBowDoesNotTakeFliesNowher
   const auto told = [&] {
     return std::count(ann->log.messages.begin(), ann->log.messages.end(), std::string(player_msg::kNotHeld));
   };
-  EXPECT_TRUE(runUntil([&] { return told() == 1; }, 5)) << "she is told once that she lacks the arrow she named";
+  EXPECT_TRUE(runUntil([&] { return told() == 1; })) << "she is told once that she lacks the arrow she named";
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherForgedShots, ::testing::Values(false));

@@ -133,10 +133,10 @@ TEST_P(PlayTogetherHeld, WhatSheHoldsAsSheEntersIsHeldOnTheHost) {
   };
   ASSERT_TRUE(runUntil(entered));
   PlayerServerDesktop& onHostCy = onHost(cy.net.localPeerId());
-  EXPECT_TRUE(runUntil([&] { return onHostCy.heldItem() != nullptr && onHostCy.heldItem()->id == stack; }, 5))
+  EXPECT_TRUE(runUntil([&] { return onHostCy.heldItem() != nullptr && onHostCy.heldItem()->id == stack; }))
       << "the host holds nothing for her";
   cy.net.shutdown();
-  runUntil([&] { return server.players().at(cy.net.localPeerId()) == nullptr; }, 5);
+  runUntil([&] { return server.players().at(cy.net.localPeerId()) == nullptr; });
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherHeld, ::testing::Values(false));

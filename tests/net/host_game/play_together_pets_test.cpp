@@ -87,7 +87,7 @@ class PlayTogetherPets : public PlayTogether {
     EXPECT_TRUE(runUntil([&] {
       if (pump != nullptr) pump->net.dispatchQueued();
       return there();
-    }, 20)) << "the joined player's copy of the pet stands still, " << where(copy()) << ", while its owner is at "
+    })) << "the joined player's copy of the pet stands still, " << where(copy()) << ", while its owner is at "
             << goal.x << "," << goal.y;
   }
   static std::string where(const MobPetEntity* seen) {
@@ -108,7 +108,7 @@ TEST_P(PlayTogetherPets, HerCopyOfTheHostsPetFollowsItsOwner) {
 
   const MapBlock* goal = hostWalksOn(*pet);
   ASSERT_NE(goal, nullptr);
-  EXPECT_TRUE(runUntil([&] { return pet->data.cell == goal; }, 20)) << "the host's pet reaches its owner";
+  EXPECT_TRUE(runUntil([&] { return pet->data.cell == goal; })) << "the host's pet reaches its owner";
   expectCopyReaches([&] { return herCopy(id); }, *goal);
 }
 

@@ -123,7 +123,7 @@ TEST_P(PlayTogetherRespawn, HerPetComesBackWithHerWhenSheRespawns) {
 
   dieAndRespawn(*ann, kAnn, true);
   ASSERT_FALSE(HasFatalFailure());
-  ASSERT_TRUE(runUntil([&] { return petsOf(annOnHost) == 1; }, 10)) << "her pet, sent away at her death, is back";
+  ASSERT_TRUE(runUntil([&] { return petsOf(annOnHost) == 1; })) << "her pet, sent away at her death, is back";
   EntityId pet = kNoEntity;
   session->entities().lists().mobs().forEach([&](RealEntity& entity) {
     if (entity.ownerId() == annOnHost.playerId() && !entity.data.removed) pet = entity.id();
@@ -141,8 +141,8 @@ TEST_P(PlayTogetherRespawn, ASecondPlayerSeesHerComeBackAndCanAskHerToTrade) {
   dieAndRespawn(*ann, kAnn, true);
   ASSERT_FALSE(HasFatalFailure());
   // Waited on what Bo hears, not on his copy's flag, which reads alive also before her death reached him.
-  EXPECT_TRUE(runUntil([&] { return heardTeleport(*bo, kAnn); }, 10)) << "Bo is told where she is back";
-  EXPECT_TRUE(runUntil([&] { return heardAction(*bo, kAnn, rule_action::kRevived); }, 10)) << "Bo is shown her revival";
+  EXPECT_TRUE(runUntil([&] { return heardTeleport(*bo, kAnn); })) << "Bo is told where she is back";
+  EXPECT_TRUE(runUntil([&] { return heardAction(*bo, kAnn, rule_action::kRevived); })) << "Bo is shown her revival";
   EXPECT_EQ(herCopy->dead, 0) << "Bo's copy of her stays dead";
   EXPECT_EQ(herCopy->cellX, onHost(kAnn).spawnCellX);
   EXPECT_EQ(herCopy->cellY, onHost(kAnn).spawnCellY);
@@ -161,8 +161,8 @@ TEST_P(PlayTogetherRespawn, EveryPlayerSeesTheHostsPlayerComeBack) {
   ASSERT_EQ(hostPlayer().dead, 0);
   for (Joiner* joiner : {ann.get(), bo.get()}) {
     const PlayerClientDesktop* copy = joiner->net.remotePlayer(kHostPeer);
-    EXPECT_TRUE(runUntil([&] { return heardTeleport(*joiner, kHostPeer); }, 10));
-    EXPECT_TRUE(runUntil([&] { return heardAction(*joiner, kHostPeer, rule_action::kRevived); }, 10));
+    EXPECT_TRUE(runUntil([&] { return heardTeleport(*joiner, kHostPeer); }));
+    EXPECT_TRUE(runUntil([&] { return heardAction(*joiner, kHostPeer, rule_action::kRevived); }));
     EXPECT_EQ(copy->dead, 0) << joiner->net.localName() << "'s copy stays dead";
   }
 }

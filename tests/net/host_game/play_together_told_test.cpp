@@ -162,7 +162,7 @@ TEST_P(PlayTogetherTold, HerOpenForgeShowsTheHostsSmeltingWithoutAClick) {
   ASSERT_TRUE(forge->burning());
 
   // Her copy follows each step of the rules' forge task: the counters move, then the bar appears.
-  EXPECT_TRUE(runUntil([&] { return herForge() != nullptr && herForge()->burning() && herForge()->fuelLeft() < 30; }, 60))
+  EXPECT_TRUE(runUntil([&] { return herForge() != nullptr && herForge()->burning() && herForge()->fuelLeft() < 30; }))
       << "her forge's counters stood still";
   EXPECT_TRUE(runUntil([&] {
     const Item* out = herForge() != nullptr ? herForge()->itemAt(Forge::kOutput) : nullptr;

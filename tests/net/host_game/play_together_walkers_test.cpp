@@ -49,11 +49,11 @@ TEST_P(PlayTogetherWalkers, HerCopyOfAWalkerFollowsTheHostsWalk) {
   EXPECT_TRUE(runUntil([&] {
     seen = entity_cast<MobEntity>(ann->world()->effects().entityById(id));
     return seen != nullptr && seen->state == mob_state::kWalkingRight && seen->walkingSpeed() == speed;
-  }, 10)) << "her copy does not set out";
+  })) << "her copy does not set out";
   EXPECT_TRUE(runUntil([&] {
     seen = entity_cast<MobEntity>(ann->world()->effects().entityById(id));
     return seen != nullptr && std::fabs(seen->data.x - before) > kCell / 2;
-  }, 10)) << "her copy stands where it was made, at x " << before;
+  })) << "her copy stands where it was made, at x " << before;
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherWalkers, ::testing::Values(false));

@@ -84,7 +84,7 @@ class TwoHostedGames : public ::testing::Test {
 
   // Frames of the program's scheduler only: every endpoint drains on its own timer. Waits on the
   // event, with a limit.
-  static bool runUntil(const std::function<bool()>& done, int seconds = 30) {
+  static bool runUntil(const std::function<bool()>& done, int seconds = nettest::kHangSeconds) {
     engine::Scheduler* scheduler = engine::Director::getInstance()->getScheduler();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (std::chrono::steady_clock::now() < deadline) {

@@ -133,7 +133,7 @@ class JoinedWorldView : public WorldViewTest {
 
   // Drawn frames of the program (the scheduler runs the client's drain), the host and Bob drained
   // too, until `done` holds.
-  bool runUntil(const std::function<bool()>& done, int seconds = 30) {
+  bool runUntil(const std::function<bool()>& done, int seconds = nettest::kHangSeconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (std::chrono::steady_clock::now() < deadline) {
       frame();

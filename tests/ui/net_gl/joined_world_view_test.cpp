@@ -46,7 +46,7 @@ TEST_F(JoinedWorldView, TheJoinedWorldIsDrawnAndACellTheHostMinesChangesOnTheScr
   mined.x = kColumn + 1;
   mined.y = kRow - 1;
   hostSends(wire::WireOut(wire::outgoing(60, wire::Side::Host)).u8(0).blockEdit(mined));
-  ASSERT_TRUE(runUntil([&] { return joined->cellAt(kColumn + 1, kRow - 1)->frontId() == 0; }, 5));
+  ASSERT_TRUE(runUntil([&] { return joined->cellAt(kColumn + 1, kRow - 1)->frontId() == 0; }));
   frame();
   const Rgba after = pixelOf(kColumn + 1, kRow - 1);
   EXPECT_FALSE(near(after, dirt, 20)) << "the mined cell no longer shows dirt";
@@ -59,25 +59,29 @@ TEST_F(JoinedWorldView, AnotherPlayerAppearsOnItsCellFollowsItsMovesAndGoesWhenI
   ASSERT_TRUE(runUntil([&] { return annInGame(); }));
   // The host's own player was there before Ann: she is shown him on entering. Her copy of him is
   // moved out of the columns read below, so that Bob is what they show.
-  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 1; }, 5)) << "the host's player is drawn for Ann";
+  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 1; })) << "the host's player is drawn for Ann";
   PlayerClientDesktop* hostCopy = swap->endpoint()->remotePlayer(0);
   ASSERT_NE(hostCopy, nullptr);
   hostSends(wire::WireOut(wire::outgoing(18, wire::Side::Host)).peer(0).cell(kColumn + 6, kRow));
-  ASSERT_TRUE(runUntil([&] { return hostCopy->cellX == static_cast<uint32_t>(kColumn + 6); }, 5));
+  ASSERT_TRUE(runUntil([&] { return hostCopy->cellX == static_cast<uint32_t>(kColumn + 6); }));
   layer->setSky(nullptr, {}, 0);
   frames(2);
   const size_t leftAlone = bodyPixelsInColumn(kColumn - 1);
   const size_t rightAlone = bodyPixelsInColumn(kColumn + 1);
 
   joinAsBob();
-  ASSERT_TRUE(runUntil([&] { return bob->state() == NetClient::kWorldReceived; }));
-  // While Bob downloads, Ann's wait view says another client is joining.
-  EXPECT_TRUE(std::find(waitLines.begin(), waitLines.end(),
-                        std::make_pair(std::string(UiNetClientView::kJoiningText), std::string())) != waitLines.end());
+  // While Bob downloads, Ann's wait view says another client is joining: her own message, waited
+  // on beside his download.
+  const auto annToldOfJoining = [&] {
+    return std::find(waitLines.begin(), waitLines.end(),
+                     std::make_pair(std::string(UiNetClientView::kJoiningText), std::string())) != waitLines.end();
+  };
+  ASSERT_TRUE(runUntil([&] { return bob->state() == NetClient::kWorldReceived && annToldOfJoining(); }))
+      << "Bob has the world and Ann's wait view said another client is joining";
   EXPECT_EQ(remoteSprites(), 1u) << "no sprite of Bob before he entered";
 
   bob->enterWorld(5, 5);
-  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 2; }, 5));
+  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 2; }));
   PlayerClientDesktop* copy = swap->endpoint()->remotePlayer(2);
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(copy->cellX, static_cast<uint32_t>(kColumn + 1));
@@ -87,7 +91,7 @@ TEST_F(JoinedWorldView, AnotherPlayerAppearsOnItsCellFollowsItsMovesAndGoesWhenI
 
   // The host moves him two cells left of Ann: his sprite follows.
   hostSends(wire::WireOut(wire::outgoing(18, wire::Side::Host)).peer(2).cell(kColumn - 1, kRow));
-  ASSERT_TRUE(runUntil([&] { return copy->cellX == static_cast<uint32_t>(kColumn - 1); }, 5));
+  ASSERT_TRUE(runUntil([&] { return copy->cellX == static_cast<uint32_t>(kColumn - 1); }));
   frames(2);
   EXPECT_GT(bodyPixelsInColumn(kColumn - 1), leftAlone + 200) << "Bob drawn on his new cell";
   EXPECT_LE(bodyPixelsInColumn(kColumn + 1), rightAlone + 20) << "nothing left where he stood";
@@ -101,15 +105,15 @@ TEST_F(JoinedWorldView, AnotherPlayerAppearsOnItsCellFollowsItsMovesAndGoesWhenI
   walk.peer(2);
   player_record::writeMotion(walk, {MotionEvent::kRight, MotionEvent::kPressed, copyX, copy->position.y, 2.0f, 0, 0, 0});
   hostSends(walk);
-  ASSERT_TRUE(runUntil([&] { return copy->position.x > copyX + 20.0f; }, 5));
+  ASSERT_TRUE(runUntil([&] { return copy->position.x > copyX + 20.0f; }));
   EXPECT_TRUE(bobSprite->animating()) << "his walk is played on his sprite";
   EXPECT_NEAR(bobSprite->animator()->getPositionX() - spriteX, copy->position.x - copyX, 1.0f);
   hostSends(wire::WireOut(wire::outgoing(18, wire::Side::Host)).peer(2).cell(kColumn - 1, kRow));
-  ASSERT_TRUE(runUntil([&] { return copy->cellX == static_cast<uint32_t>(kColumn - 1); }, 5));
+  ASSERT_TRUE(runUntil([&] { return copy->cellX == static_cast<uint32_t>(kColumn - 1); }));
 
   bob->shutdown();
   bob.reset();
-  ASSERT_TRUE(runUntil([&] { return swap->endpoint()->remotePlayer(2) == nullptr; }, 10));
+  ASSERT_TRUE(runUntil([&] { return swap->endpoint()->remotePlayer(2) == nullptr; }));
   EXPECT_EQ(remoteSprites(), 1u) << "the host's player stays";
   frames(2);
   EXPECT_LE(bodyPixelsInColumn(kColumn - 1), leftAlone + 20) << "his sprite went with him";
@@ -122,7 +126,7 @@ TEST_F(JoinedWorldView, BackInALocalGameTheJoinedViewIsGoneAndNothingOfItIsLeft)
   joinAsBob();
   ASSERT_TRUE(runUntil([&] { return bob->state() == NetClient::kWorldReceived; }));
   bob->enterWorld(5, 5);
-  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 2; }, 5)) << "the host's player and Bob";
+  ASSERT_TRUE(runUntil([&] { return remoteSprites() == 2; })) << "the host's player and Bob";
 
   swap->returnToLocalGame();
   EXPECT_FALSE(layer->hasWorldView());
