@@ -22,6 +22,7 @@ constexpr float kCellPixels = 30.0f;
 struct Lights {
   int sky = 0;
   int backSky = 0;  // the sky on the wall behind: an open cell's own, or the daylight seeping to it
+  int darkness = 0;  // the world's, 0-15, already taken from both skies
   std::array<int, 3> block{};
   light_hue::Levels hue{};  // of the block light at its source (light_hue.h)
   bool recessed = false;
@@ -29,7 +30,8 @@ struct Lights {
 
 Lights lightsOf(const BlockPropsTable& props, const MapBlock& cell, uint32_t darkness) {
   Lights l;
-  l.sky = std::max(0, static_cast<int>(cell.skyLevel()) - static_cast<int>(std::min<uint32_t>(darkness, 15)));
+  l.darkness = static_cast<int>(std::min<uint32_t>(darkness, 15));
+  l.sky = std::max(0, static_cast<int>(cell.skyLevel()) - l.darkness);
   l.backSky = l.sky;
   const uint16_t light = cell.lightColour();
   for (int c = 0; c < 3; ++c) l.block[static_cast<size_t>(c)] = (light >> (4 * c)) & 15;
@@ -88,12 +90,12 @@ engine::Color3B frontColour(int sky, const std::array<int, 3>& block, const ligh
 }
 
 // The back takes the whole of the block light, which fills the open cell in front of it, and of the
-// sky's light the share `backShade` gives: the sky falls on the faces in front, the wall behind
+// sky's light the share `backSkyShade` gives: the sky falls on the faces in front, the wall behind
 // stands in their shade. One share wherever the wall is, so the back of a shaft dug into a sunlit
 // hill reads as a wall set well back from the ground beside it, and a room dug off the shaft, where
 // the light map carries the daylight in, shows its wall in that light rather than as a black hole.
-engine::Color3B backColour(int sky, const std::array<int, 3>& block, const light_hue::Levels& hue) {
-  const int skyPart = backShade(shadeOf(sky));
+engine::Color3B backColour(int sky, int darkness, const std::array<int, 3>& block, const light_hue::Levels& hue) {
+  const int skyPart = backSkyShade(sky, darkness);
   const std::array<int, 3> lit = blockShades(block, hue);
   auto channel = [&](size_t c) { return static_cast<uint8_t>(std::max(skyPart, lit[c])); };
   return {channel(0), channel(1), channel(2)};
@@ -115,6 +117,12 @@ uint8_t shadeOf(int level) {
 
 int backShade(int shade) { return shade * kBackShareTimes20 / 20; }
 
+int backSkyShade(int sky, int darkness) {
+  if (sky <= 0) return 0;
+  const int level = std::min(sky + std::max(0, darkness), 15);
+  return backShade(shadeOf(level)) * std::min(sky, level) / level;
+}
+
 namespace {
 
 // A corner's colour: `kCornerShare` of the way from the cell's flat colour to the colour its
@@ -130,7 +138,7 @@ engine::Color3B towards(engine::Color3B own, engine::Color3B lent) {
 LayerColours coloursOf(const Lights& l) {
   std::array<int, 3> block{};
   for (size_t c = 0; c < 3; ++c) block[c] = blockPart(l, c, l.recessed);
-  return {frontColour(l.sky, block, l.hue), backColour(l.backSky, block, l.hue)};
+  return {frontColour(l.sky, block, l.hue), backColour(l.backSky, l.darkness, block, l.hue)};
 }
 
 }  // namespace
@@ -188,7 +196,7 @@ LayerCorners cornerColours(const WorldMap& map, const MapBlock& cell, uint32_t d
     backSky = std::min(backSky, own.backSky + kCornerReach);
     for (size_t c = 0; c < 3; ++c) block[c] = std::min(block[c], blockPart(own, c, own.recessed) + kCornerReach);
     out.front[k] = opaque(towards(flat.front, frontColour(sky, block, hue)));
-    out.back[k] = opaque(towards(flat.back, backColour(backSky, block, hue)));
+    out.back[k] = opaque(towards(flat.back, backColour(backSky, own.darkness, block, hue)));
   };
   corner(-1, 1, kTopLeft);
   corner(1, 1, kTopRight);

@@ -11,7 +11,8 @@
 // - the back layer (the wall behind an open cell) takes half of the sky's light, which
 //   falls on the faces in front, but the whole of a torch's or lamp's light, which fills the open
 //   cell; so a lit cave is as bright as the light in it, and a hole in the daylight reads as a
-//   wall set back in shade, lit as far as the daylight reaches;
+//   wall set back in shade, lit as far as the daylight reaches, and darkening with the night as
+//   the sky's light on it does (`backSkyShade`);
 // - the face of a solid cell that shuts out light sits one light step behind the open air beside
 //   it in block light (an emitting block excepted), so near a torch the open cave is lit at least
 //   as much as the rock, and a block in a lit cave stands out from the wall behind;
@@ -51,6 +52,13 @@ inline constexpr int kBackShareTimes20 = 10;
 uint8_t shadeOf(int level);
 // The part of a sky shade (0-255) the back layer behind an open cell takes.
 int backShade(int shade);
+// The shade (0-255) the sky's light gives the back layer: `sky` is the level left after the world's
+// `darkness`. By day it is the back's share of that level's shade. The night keeps of that day's
+// shade the part of the level the darkness leaves, sky / (sky + darkness): a wall in the open keeps
+// a fifth of its daytime brightness at the night's darkness of 12. The shade of the three levels
+// left would keep nearly half, and the wall, which by day stands darker than the ground beside it,
+// would stand brighter than that ground at night.
+int backSkyShade(int sky, int darkness);
 
 // The colours of the layers drawn in one cell: the front (front block, its decorations, liquid and
 // circuit overlay) and the back (back block, back-side decorations, cave wall).

@@ -48,8 +48,9 @@ TEST_F(FlatLight, TheFrontTakesTheBrighterOfSkyAndEachNibbleAndTheBackHalfOfTheS
     Color3B back;
   } cases[] = {
       // Sky 10: red 12 wins, green 3 and blue 0 take the sky; on the back green shows in the hue red
-      // 12 and green 3 had at a source three levels brighter (15 and 6), blue half the sky's 208.
-      {15, 5, 0x03C, {228, 208, 208}, {228, 143, 104}},
+      // 12 and green 3 had at a source three levels brighter (15 and 6), blue half the full sky's
+      // 255 less the third of it the darkness takes.
+      {15, 5, 0x03C, {228, 208, 208}, {228, 143, 84}},
       {15, 0, 0x000, {255, 255, 255}, {127, 127, 127}},
       {4, 9, 0x000, {0, 0, 0}, {0, 0, 0}},             // darkness beyond the sky clamps at 0
       {0, 0, 0xF00, {0, 0, 255}, {0, 0, 255}},         // a lamp's light falls on the back in full
@@ -199,8 +200,11 @@ TEST_F(CornerTest, ABackBlockTakesHalfOfTheSkyInTheOpenAndUnderARoof) {
   EXPECT_EQ(roofed, open) << "the light map, not the roof, says how much daylight gets in";
   Color3B own;
   EXPECT_EQ(tile_light::cornerColours(*map, map->cell(2, 2), 0, own).back[tile_light::kTopLeft], (Color4B{127, 127, 127, 255}));
-  // At night the wall in the open stays lit as the sky around it is, not a black square.
-  EXPECT_EQ(tile_light::flatColours(*map, map->cell(2, 2), 11).back, (Color3B{66, 66, 66}));
+  // As the night comes the wall in the open darkens as the sky's light on it does, by the part of
+  // the sky's 15 levels the darkness takes: 11 leave 4 fifteenths, the whole night's 12 a fifth.
+  EXPECT_EQ(tile_light::flatColours(*map, map->cell(2, 2), 11).back, (Color3B{33, 33, 33}));
+  EXPECT_EQ(tile_light::flatColours(*map, map->cell(2, 2), 12).back, (Color3B{25, 25, 25}));
+  EXPECT_EQ(tile_light::cornerColours(*map, map->cell(2, 2), 12, own).back[tile_light::kTopLeft], (Color4B{25, 25, 25, 255}));
   EXPECT_EQ(tile_light::cornerColours(*map, map->cell(5, 2), 0, own).back[tile_light::kTopLeft], (Color4B{127, 127, 127, 255}));
   // A drawn cave wall (no back block of its own) is lit as a back block is.
   EXPECT_EQ(tile_light::flatColours(*map, map->cell(3, 2), 0).back, (Color3B{127, 127, 127}));
