@@ -62,7 +62,7 @@ void NetServer::requestTradeWith(PlayerBase& asking, PlayerBase* asked) {
   // Asked or declined a moment ago: the dialog is not opened on her again yet.
   const auto now = budget_.clock()();
   if (!tradeAskings_.mayAsk(*askingPeer, *askedPeer, now)) return;
-  tradeAskings_.held(*askingPeer, *askedPeer, now);
+  tradeAskings_.passedOn(*askingPeer, *askedPeer, now);
   recordTradeRequest(asking, *asked);
   asked->tradeMessage(*askingPeer, *askedPeer, nameOf(*askingPeer));
   asking.tradeNotice(trade::kNoticeKind, trade::kTextRequestSent, nameOf(*askedPeer));
@@ -74,7 +74,7 @@ void NetServer::answerTradeRequestOf(PlayerBase& answering, uint8_t answer, uint
   if (asking == nullptr || !peer) return;
   if (hasTradeRequest(*asking, answering)) {
     if (answer == trade::kAccept) tradeAskings_.accepted(askingPeer, *peer);
-    else tradeAskings_.held(askingPeer, *peer, budget_.clock()());
+    else tradeAskings_.declined(askingPeer, *peer, budget_.clock()());
   }
   answerTradeRequest(answer, *asking, answering, nameOf(*peer), nameOf(askingPeer));
 }

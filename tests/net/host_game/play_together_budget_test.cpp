@@ -169,9 +169,21 @@ TEST_P(PlayTogetherBudget, TradeRequestsDoNotHoldHerInTheDialog) {
   EXPECT_EQ(ann->log.asked.size(), 1u) << "she just said no: the dialog does not open again";
 
   // A while later he may ask her again, once.
-  wait(std::chrono::duration<double>(host::TradeAskings::kCoolDown).count() + 1);
+  const double coolDown = std::chrono::duration<double>(host::TradeAskings::kCoolDown).count();
+  wait(coolDown + 1);
   sendBytes(*bo, request);
-  EXPECT_TRUE(runUntil([&] { return ann->log.asked.size() == 2u; })) << "an honest second request after the cool-down";
+  ASSERT_TRUE(runUntil([&] { return ann->log.asked.size() == 2u; })) << "an honest second request after the cool-down";
+
+  // She says no again; coming back as soon as he could the first time opens nothing now.
+  ann->game().answerTrade(trade::kRefuse, ann->log.asked[1].askedAs, ann->log.asked[1].asking);
+  ASSERT_TRUE(runUntil([&] { return !hasTradeRequest(onHost(kBo), onHost(kAnn)); }));
+  wait(coolDown + 1);
+  for (int i = 0; i < 2000; ++i) sendBytes(*bo, request);
+  boMarks();
+  EXPECT_EQ(ann->log.asked.size(), 2u) << "a second no in a row holds him off twice as long";
+  wait(coolDown);
+  sendBytes(*bo, request);
+  EXPECT_TRUE(runUntil([&] { return ann->log.asked.size() == 3u; })) << "and then he may ask once more";
 }
 
 TEST_P(PlayTogetherBudget, ALeverFloodIsCutWhileOneFlipReachesTheOthers) {
