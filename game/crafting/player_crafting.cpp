@@ -22,24 +22,10 @@ const CraftDef* recipeForResult(uint16_t itemId) {
 }
 
 CraftOutcome PlayerCrafting::craft(const CraftDef& recipe) {
+  const auto row = static_cast<uint16_t>(&recipe - contentTables().craftDefs.data());
+  const CraftOutcome outcome = craftRow(*this, row);
+  if (outcome != CraftOutcome::Made) return outcome;
   Inventory& inventory = *player_.inventory;
-  switch (recipeCraftability(inventory, inventory.station(), recipe)) {
-    case Craftability::WrongStation: return CraftOutcome::WrongStation;
-    case Craftability::MissingIngredients: return CraftOutcome::MissingIngredients;
-    case Craftability::Craftable: break;
-  }
-  Item* waiting = inventory.slotItem(kOutput);
-  if (waiting != nullptr && !waiting->isNone()) return CraftOutcome::NoRoom;
-  CraftSpending spent;
-  for (const Ingredient& ingredient : recipeIngredients(recipe)) {
-    if (ingredient.id == 0xFFFF) break;
-    for (int i = 0; i < ingredient.count; ++i) {
-      uint16_t taken = ITEM_NONE;
-      if (!inventory.takeOne(ingredient.id, recipe.equivalentsAllowed(), &taken).isNone()) spent.add(taken);
-    }
-  }
-  if (!craftRecipe(*this, recipe)) return CraftOutcome::NoRoom;
-  reportCraft(player_, recipe, spent);
   Item* made = inventory.slotItem(kOutput);
   if (made == nullptr) return CraftOutcome::NoRoom;
   // A creative inventory takes nothing handed to it: the made stack waits in the result cell.
@@ -48,6 +34,35 @@ CraftOutcome PlayerCrafting::craft(const CraftDef& recipe) {
   if (inventory.findSlotFor(made, newSlot).isNone()) return CraftOutcome::NoRoom;
   inventory.takeSlot(kOutput);  // the inventory stored a copy of it
   return CraftOutcome::Made;
+}
+
+bool PlayerCrafting::hasStationFor(uint8_t station) const {
+  return stationServes(player_.inventory->station(), station);
+}
+
+bool PlayerCrafting::holdsIngredientsFor(const CraftDef& recipe) const {
+  const Inventory& inventory = *player_.inventory;
+  return recipeCraftability(inventory, inventory.station(), recipe) != Craftability::MissingIngredients;
+}
+
+bool PlayerCrafting::hasRoomFor(const CraftDef&) const {
+  const Item* waiting = player_.inventory->slotItem(kOutput);
+  return waiting == nullptr || waiting->isNone();
+}
+
+bool PlayerCrafting::make(const CraftDef& recipe) {
+  Inventory& inventory = *player_.inventory;
+  CraftSpending spent;
+  for (const Ingredient& ingredient : recipeIngredients(recipe)) {
+    if (ingredient.id == 0xFFFF) break;
+    for (int i = 0; i < ingredient.count; ++i) {
+      uint16_t taken = ITEM_NONE;
+      if (!inventory.takeOne(ingredient.id, recipe.equivalentsAllowed(), &taken).isNone()) spent.add(taken);
+    }
+  }
+  if (!craftRecipe(*this, recipe)) return false;
+  reportCraft(player_, recipe, spent);
+  return true;
 }
 
 Inventory& PlayerCrafting::craftingInventory() { return *player_.inventory; }

@@ -79,6 +79,7 @@ void NetServer::handleChecked(const wire::MessageSpec& spec, std::span<const uin
 void NetServer::drained() {
   handleLate();
   confirmWaiting();
+  unwearWhereCopiesChanged();
 }
 
 void NetServer::handleLate() {

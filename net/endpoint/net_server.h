@@ -190,6 +190,8 @@ class NetServer : public NetCommon {
   void tellWorn(PlayerServerDesktop& player, uint8_t part, uint8_t index);
   // What she wears and her copy no longer holds comes off.
   void unwearWhatLeft(PlayerServerDesktop& player);
+  // The same for every joined player whose copy of her items changed since the last look.
+  void unwearWhereCopiesChanged();
   void effect(wire::WireIn& in, PlayerServerDesktop& player);
   void buffRequest(wire::WireIn& in, PlayerServerDesktop& player);
   void damage(wire::WireIn& in, PlayerServerDesktop& player);

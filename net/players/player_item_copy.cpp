@@ -19,6 +19,7 @@ void PlayerItemCopy::add(const Item& item) {
   if (copy == nullptr) return;
   copy->count = item.count;  // a stack the copy holds is never cut to a single unit
   stacks_.push_back(std::move(copy));
+  changed_ = true;
 }
 
 uint32_t PlayerItemCopy::countOf(uint16_t id) const {
@@ -98,6 +99,7 @@ ItemPtr PlayerItemCopy::takeFrom(uint16_t id, uint16_t count, const Item* named,
     }
   }
   std::erase_if(stacks_, [](const ItemPtr& stack) { return stack->count == 0; });
+  changed_ = true;
   return taken;
 }
 

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "content/items/item_ptr.h"
@@ -53,6 +54,9 @@ class PlayerItemCopy {
   void wear(const Item& held);
   // The units of the id whose word is `word`.
   uint32_t countWithWord(uint16_t id, uint32_t word) const;
+  // True once after the copy gained or lost anything since it was last asked: the host then
+  // checks what she wears against it.
+  bool takeChange() { return std::exchange(changed_, false); }
 
  private:
   // How near a stack of the id is to the one named: 2 the same word, wear and variant, 1 the same
@@ -67,4 +71,5 @@ class PlayerItemCopy {
 
   std::vector<ItemPtr> stacks_;
   bool declared_ = false;
+  bool changed_ = false;
 };

@@ -188,6 +188,7 @@ class PlayGame final : public ScriptedPlayer {
     switch (crafting.craft(*recipe)) {
       case CraftOutcome::Made:
       case CraftOutcome::MadeInResult: return true;
+      case CraftOutcome::UnknownRecipe: why_ = "no recipe makes item " + std::to_string(itemId); break;
       case CraftOutcome::WrongStation: why_ = "the player stands at no station that makes it"; break;
       case CraftOutcome::MissingIngredients: why_ = "the ingredients are missing"; break;
       case CraftOutcome::NoRoom: why_ = "no room for what it makes"; break;

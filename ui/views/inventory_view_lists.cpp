@@ -50,16 +50,15 @@ bool InventoryView::craft(uint16_t recipeRow) {
   if (p == nullptr || recipeRow >= contentTables().craftDefs.size()) return false;
   const CraftDef& recipe = contentTables().craftDefs[recipeRow];
   PlayerCrafting crafting(*p);
-  switch (crafting.craft(recipe)) {
+  const CraftOutcome outcome = crafting.craft(recipe);
+  switch (outcome) {
     case CraftOutcome::Made:
       status_ = "Made " + itemName(recipe.result()) + timesCount(recipe.resultCount()) + ".";
       return true;
     case CraftOutcome::MadeInResult:
       status_ = "Made " + itemName(recipe.result()) + timesCount(recipe.resultCount()) + "; take it from the result.";
       return true;
-    case CraftOutcome::WrongStation: status_ = "That needs another station."; break;
-    case CraftOutcome::MissingIngredients: status_ = "The ingredients are missing."; break;
-    case CraftOutcome::NoRoom: status_ = "No room for it."; break;
+    default: status_ = craftRefusalText(outcome); break;
   }
   return false;
 }

@@ -1,10 +1,12 @@
 #include "net/endpoint/host/host_crafts.h"
 
+#include <utility>
 #include <vector>
 
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
 #include "game/crafting/craft_recipe.h"
+#include "game/crafting/craft_rule.h"
 #include "game/crafting/craft_spending.h"
 #include "game/crafting/recipes.h"
 #include "game/inventory/crafting_station.h"
@@ -20,8 +22,6 @@
 
 namespace {
 
-constexpr const char* kNotPaid = "You do not hold what that craft needs.";
-constexpr const char* kNoStation = "That craft needs its station beside you.";
 // The cells around her the crafting view takes a station from, and one more for the steps the
 // host has not heard of yet.
 constexpr int kStationReach = 2;
@@ -64,7 +64,7 @@ std::vector<CraftedStack> readSpent(wire::WireIn& in) {
   return {spent.stacks().begin(), spent.stacks().end()};
 }
 
-bool copyHoldsAll(PlayerItemCopy& items, const std::vector<CraftedStack>& spent) {
+bool copyHoldsAll(const PlayerItemCopy& items, const std::vector<CraftedStack>& spent) {
   for (const CraftedStack& stack : spent) {
     if (items.countOf(stack.id) < stack.count) return false;
   }
@@ -76,30 +76,46 @@ void addUnits(PlayerItemCopy& items, uint16_t id, uint16_t count) {
   items.add(Item(id, 0, count, 0, 0));
 }
 
+// The host's side of her craft: where it has her, and its count of her items, paid with the units
+// her game names (what her inventory lost, equivalents included). The count keeps no slots:
+// whether her inventory has room for the result is her game's to judge before it tells the host.
+// In a creative world the count is not kept: she holds all and nothing is paid.
+class CopyCrafter final : public Crafter {
+ public:
+  CopyCrafter(PlayerServer& player, std::vector<CraftedStack> spent, bool creative)
+      : player_(player), spent_(std::move(spent)), creative_(creative) {}
+
+  bool hasStationFor(uint8_t station) const override { return stationBeside(player_, station); }
+  bool holdsIngredientsFor(const CraftDef& recipe) const override {
+    if (creative_) return true;
+    return !spent_.empty() && spendingPaysFor(recipe, spent_) && copyHoldsAll(player_.items(), spent_);
+  }
+  bool hasRoomFor(const CraftDef&) const override { return true; }
+  bool make(const CraftDef& recipe) override {
+    if (creative_) return true;
+    for (const CraftedStack& stack : spent_) {
+      player_.items().take(stack.id, stack.count);
+      if (recipe.returnsContainers()) addUnits(player_.items(), returnedContainer(stack.id), stack.count);
+    }
+    addUnits(player_.items(), recipe.result(), recipe.resultCount());
+    return true;
+  }
+
+ private:
+  PlayerServer& player_;
+  std::vector<CraftedStack> spent_;
+  bool creative_;
+};
+
 }  // namespace
 
 namespace host {
 
 void payForCraft(wire::WireIn& in, PlayerServer& player, bool creative) {
   const uint16_t row = in.u16();
-  const std::vector<CraftedStack> spent = readSpent(in);
-  const auto& recipes = contentTables().craftDefs;
-  const bool known = row < recipes.size() && recipes[row].resultCount() > 0;
-  if (creative && known) return;
-  if (known && !stationBeside(player, recipes[row].station())) {
-    player.showMessage(console_kind::kRefusal, kNoStation);
-    return;
-  }
-  if (!known || spent.empty() || !spendingPaysFor(recipes[row], spent) || !copyHoldsAll(player.items(), spent)) {
-    player.showMessage(console_kind::kRefusal, kNotPaid);
-    return;
-  }
-  const CraftDef& recipe = recipes[row];
-  for (const CraftedStack& stack : spent) {
-    player.items().take(stack.id, stack.count);
-    if (recipe.returnsContainers()) addUnits(player.items(), returnedContainer(stack.id), stack.count);
-  }
-  addUnits(player.items(), recipe.result(), recipe.resultCount());
+  CopyCrafter crafter(player, readSpent(in), creative);
+  const CraftOutcome outcome = craftRow(crafter, row);
+  if (outcome != CraftOutcome::Made) player.showMessage(console_kind::kRefusal, craftRefusalText(outcome));
 }
 
 }  // namespace host

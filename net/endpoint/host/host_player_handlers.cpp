@@ -151,10 +151,20 @@ void NetServer::tellWorn(PlayerServerDesktop& player, uint8_t part, uint8_t inde
   sendToAllBut(out, player.peer());
 }
 
-// A piece she no longer carries (dropped or thrown from where she wore it) is worn no longer: the
-// host's copy of her loses what it gave, and the others (and whoever enters later) see the place
-// empty, as her own game shows it. Places are taken in turn, so of two alike only those the copy
-// no longer holds empty.
+// A piece she no longer carries (dropped, thrown, stored in a chest, traded away, spent) is worn
+// no longer: the host's copy of her loses what it gave, and the others (and whoever enters later)
+// see the place empty, as her own game shows it, whether or not her game's word of the emptied
+// place ever comes. Looked at once a frame, after every message of the frame ran: a handler may
+// take a stack out of her copy a moment before it gives her another back (a slot's swap), and a
+// trade the host's own player completes changes her copy outside any message of hers.
+void NetServer::unwearWhereCopiesChanged() {
+  for (size_t peer = 1; peer < players_.size(); ++peer) {
+    PlayerServerDesktop* player = remoteActor(static_cast<uint8_t>(peer));
+    if (player != nullptr && player->items().takeChange()) unwearWhatLeft(*player);
+  }
+}
+
+// Places are taken in turn, so of two alike only those the copy no longer holds empty.
 void NetServer::unwearWhatLeft(PlayerServerDesktop& player) {
   if (world() == nullptr || world()->isCreative()) return;
   for (uint8_t part = 0; part < 2; ++part) {

@@ -100,7 +100,6 @@ void NetServer::throwItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLo
   const uint8_t flags = in.u8();
   if (item == nullptr || !host::amountFits(speed, kMostThrowSpeed)) return;
   if (ItemPtr thrown = takeFromCopy(player, std::move(item), world()->isCreative())) {
-    unwearWhatLeft(player);
     rules.spawnItemEntity(std::move(thrown), player.position, speed, angle, flags);
   }
 }
@@ -184,7 +183,6 @@ void NetServer::dropItem(wire::WireIn& in, PlayerServerDesktop& player, LocalLog
   if (item == nullptr) return;
   ItemPtr dropped = takeFromCopy(player, std::move(item), world()->isCreative());
   if (dropped == nullptr) return;
-  unwearWhatLeft(player);
   const engine::Vec2 at{player.cellX * PlayerGraphical::kCellSize, player.cellY * PlayerGraphical::kCellSize};
   rules.spawnItemDrop(std::move(dropped), at, Game::kItemDropKind);
 }

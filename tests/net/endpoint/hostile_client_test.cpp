@@ -14,6 +14,7 @@
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
 #include "content/tables/content_tables.h"
+#include "game/crafting/craft_rule.h"
 #include "game/rules/local_logic.h"
 #include "net/endpoint/net_player_server.h"
 #include "net/wire/connection_messages.h"
@@ -382,9 +383,10 @@ TEST_F(HostileClient, ForgedCraftsGiveNothingToDrop) {
   EXPECT_EQ(rules.grounded, (std::vector<std::pair<uint16_t, uint16_t>>{{kGem, 1}}))
       << "only the gem her apple made reaches the ground";
   ASSERT_TRUE(pumpUntil([&] { return malloryIsTold().size() >= 7; }));
-  const std::string notPaid = "You do not hold what that craft needs.";
+  const std::string notPaid = craftRefusalText(CraftOutcome::MissingIngredients);
+  const std::string noRecipe = craftRefusalText(CraftOutcome::UnknownRecipe);
   const std::string notHeld = "You do not hold that.";
-  EXPECT_EQ(malloryIsTold(), (std::vector<std::string>{notPaid, notPaid, notPaid, notPaid, notHeld, notPaid, notHeld}));
+  EXPECT_EQ(malloryIsTold(), (std::vector<std::string>{notPaid, notPaid, noRecipe, notPaid, notHeld, notPaid, notHeld}));
   resetContentTables();
 }
 

@@ -1,18 +1,25 @@
 // What a joined player crafts is hers on the host too, over real ENet on 127.0.0.1: her game
 // makes the result on its own side, and the host's copy of her items pays for it, so that she
-// may eat it or drop it like anything she brought.
+// may eat it or drop it like anything she brought. A craft the rule refuses on the host (no such
+// recipe, an ingredient she does not hold, no station near her) spends nothing, and she is told
+// the words the host's own player is told when the same rule refuses his craft.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "content/tables/craft_def.h"
+#include "game/crafting/craft_rule.h"
 #include "game/crafting/grid_crafting.h"
 #include "game/crafting/player_crafting.h"
 #include "game/crafting/recipes.h"
 #include "game/rules/consumption_rules.h"
 #include "game/inventory/crafting_station.h"
+#include "net/wire/wire_out.h"
 #include "world/edits/edit_kind.h"
+#include "world/rules/game.h"
 #include "tests/net/host_game/play_together.h"
 
 namespace nettest {
@@ -86,9 +93,42 @@ class PlayTogetherCrafting : public PlayTogether {
     ASSERT_EQ(ann->inventory().station(), kind);
   }
   uint32_t hostCounts(uint16_t id) { return onHost(kAnn).items().countOf(id); }
+  bool told(const std::string& words) const {
+    const auto& messages = ann->log.messages;
+    return std::find(messages.begin(), messages.end(), words) != messages.end();
+  }
   bool refusedAnything() const {
-    return std::any_of(ann->log.messages.begin(), ann->log.messages.end(),
-                       [](const std::string& text) { return text.find("You do not hold") != std::string::npos; });
+    return std::any_of(ann->log.messages.begin(), ann->log.messages.end(), [](const std::string& text) {
+      return text.find("recipe") != std::string::npos || text.find("ingredients") != std::string::npos ||
+             text.find("station") != std::string::npos;
+    });
+  }
+  // Her game's craft message as it is, past her inventory: the row and the units it names.
+  void sendCraft(uint16_t row, const std::vector<CraftedStack>& spent) {
+    wire::WireOut out = wire::clientMessage(wire::PlayerMsg::Craft).u16(row);
+    out.count(static_cast<uint32_t>(spent.size()));
+    for (const CraftedStack& stack : spent) {
+      const Item used(stack.id, 0, stack.count, 0, 0);
+      out.item(&used);
+    }
+    ann->net.send(out.data(), static_cast<uint32_t>(out.size()), 0);
+  }
+  // What the host's own player is told when the rule refuses his craft of the row, alone.
+  std::string hostPlayerTold(uint16_t row) {
+    PlayerCrafting crafting(hostPlayer());
+    const CraftOutcome outcome = craftRow(crafting, row);
+    EXPECT_NE(outcome, CraftOutcome::Made) << "the host's own player is refused too";
+    return craftRefusalText(outcome);
+  }
+  static uint16_t rowOf(const CraftDef& recipe) {
+    return static_cast<uint16_t>(&recipe - contentTables().craftDefs.data());
+  }
+  static std::vector<CraftedStack> unitsOf(const CraftDef& recipe) {
+    std::vector<CraftedStack> units;
+    for (const Ingredient& ingredient : recipeIngredients(recipe)) {
+      if (ingredient.id != 0xFFFF) units.push_back({ingredient.id, ingredient.count});
+    }
+    return units;
   }
   SlotRef slotOf(uint16_t id) { return carriedSlot(ann->inventory(), id); }
   TreasureEntity* lyingOnHost(uint16_t id) {
@@ -148,22 +188,81 @@ TEST_P(PlayTogetherCrafting, WhatSheCraftedAtTheGridLiesOnTheGroundWhenSheDropsI
   EXPECT_FALSE(refusedAnything());
 }
 
-TEST_P(PlayTogetherCrafting, AStationCraftAwayFromAnyStationIsRefused) {
+TEST_P(PlayTogetherCrafting, AStationCraftAwayFromAnyStationIsRefusedInTheWordsSheHearsAlone) {
   const CraftDef* recipe = recipeWhere([](const CraftDef& each) { return each.station() != 0; });
   ASSERT_NE(recipe, nullptr) << "the content has a recipe made at a station";
   const uint16_t made = recipe->result();
   pretendStation(recipe->station());
   carryIngredients(*recipe);
+  const std::string alone = hostPlayerTold(rowOf(*recipe));
   const uint32_t before = hostCounts(made);
   ASSERT_EQ(PlayerCrafting(ann->player()).craft(*recipe), CraftOutcome::Made);
-  ASSERT_TRUE(runUntil([&] {
-    const auto& told = ann->log.messages;
-    return std::find(told.begin(), told.end(), "That craft needs its station beside you.") != told.end();
-  })) << "she is told why";
+  ASSERT_TRUE(runUntil([&] { return told(alone); })) << "she is told why, as the host's player is: " << alone;
   settle();
   EXPECT_EQ(hostCounts(made), before) << "the host's copy gained nothing";
   const RecipeIngredients ingredients = recipeIngredients(*recipe);
   EXPECT_EQ(hostCounts(ingredients[0].id), ingredients[0].count) << "and spent nothing";
+}
+
+// A row no recipe has, and a hand recipe named with an ingredient her copy does not hold: each is
+// refused as the host's own player's craft is, and her copy keeps what it held.
+TEST_P(PlayTogetherCrafting, ACraftOfNoRecipeOrOfWhatSheLacksSpendsNothing) {
+  const CraftDef* recipe = recipeWhere([](const CraftDef& each) {
+    const RecipeIngredients ingredients = recipeIngredients(each);
+    return each.station() == 0 && !each.returnsContainers() && ingredients[1].id == 0xFFFF;
+  });
+  ASSERT_NE(recipe, nullptr) << "the content has a hand recipe of one ingredient";
+  const uint16_t ingredient = recipe->ingredient(0);
+  const uint16_t needed = recipeIngredients(*recipe)[0].count;
+
+  // No such row: her copy holds what the recipe asks, but the row names nothing.
+  carryIngredients(*recipe);
+  const auto noRow = static_cast<uint16_t>(contentTables().craftDefs.size());
+  const std::string noRecipe = hostPlayerTold(noRow);
+  sendCraft(noRow, unitsOf(*recipe));
+  ASSERT_TRUE(runUntil([&] { return told(noRecipe); })) << "she is told as the host's player is: " << noRecipe;
+
+  // One unit short of the recipe: the host's own player, holding nothing, is refused as she is.
+  onHost(kAnn).items().take(ingredient, 1);
+  const std::string lacking = hostPlayerTold(rowOf(*recipe));
+  sendCraft(rowOf(*recipe), unitsOf(*recipe));
+  ASSERT_TRUE(runUntil([&] { return told(lacking); })) << "she is told as the host's player is: " << lacking;
+  settle();
+  EXPECT_EQ(hostCounts(ingredient), needed - 1u) << "nothing was spent";
+  EXPECT_EQ(hostCounts(recipe->result()), recipe->result() == ingredient ? needed - 1u : 0u) << "nothing was made";
+}
+
+// The control beside her: the host's own player crafts the same hand recipe by the same rule, and
+// her craft, by hand, pays out of the host's copy of her and gives her the result.
+TEST_P(PlayTogetherCrafting, SheAndTheHostsPlayerCraftByHandAlike) {
+  const CraftDef* recipe = recipeWhere([](const CraftDef& each) {
+    return each.station() == 0 && !each.returnsContainers() && !each.equivalentsAllowed();
+  });
+  ASSERT_NE(recipe, nullptr) << "the content has a hand recipe";
+  const uint16_t made = recipe->result();
+  int slot = 0;
+  for (const CraftedStack& unit : unitsOf(*recipe)) {
+    const auto x = static_cast<uint8_t>(slot % Inventory::kBackpackSide);
+    const auto y = static_cast<uint8_t>(slot / Inventory::kBackpackSide);
+    hostPlayer().inventory->setSlot({SlotKind::Backpack, x, y}, newItem(unit.id, 0, unit.count, 0, 0));
+    ++slot;
+  }
+  EXPECT_EQ(PlayerCrafting(hostPlayer()).craft(*recipe), CraftOutcome::Made) << "the host's player crafts it";
+  EXPECT_GE(hostPlayer().inventory->countItems(made, false, true), recipe->resultCount());
+
+  carryIngredients(*recipe);
+  const uint32_t before = hostCounts(made);
+  ASSERT_EQ(PlayerCrafting(ann->player()).craft(*recipe), CraftOutcome::Made);
+  EXPECT_FALSE(carriedSlot(ann->inventory(), made).isNone()) << "the result is in her inventory";
+  ASSERT_TRUE(runUntil([&] { return hostCounts(made) == before + recipe->resultCount(); }))
+      << "the host's copy gains what she made";
+  for (const CraftedStack& unit : unitsOf(*recipe)) {
+    if (unit.id != made) {
+      EXPECT_EQ(hostCounts(unit.id), 0u) << "and lost what she made it of";
+    }
+  }
+  settle();
+  EXPECT_FALSE(refusedAnything());
 }
 
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherCrafting, ::testing::Values(false));

@@ -3,6 +3,8 @@
 // being counted twice among her items, and taken off it is worn no more; a wear of something she
 // does not hold, or of her one piece in a second place, is refused and changes nothing. A piece she
 // moves to her look set is worn there, and what the host's own player puts on every guest sees.
+// A piece that leaves her by any road (dropped, stored in a chest, traded away) is worn no more on
+// the host and on the other guest's screen, whether or not her game says the place emptied.
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,12 @@ class PlayTogetherWorn : public PlayTogether {
     return static_cast<size_t>(std::count(ann->log.messages.begin(), ann->log.messages.end(), notHeld));
   }
   const Item* wornOnHost(uint8_t part, uint8_t place) { return onHost(kAnn).wornItem(part, place); }
+  bool boSeesHerWear(uint8_t place) {
+    const PlayerClientDesktop* seen = bo->net.remotePlayer(kAnn);
+    return seen != nullptr && seen->wornItem(0, place) != nullptr;
+  }
+  // Her game's message as it is, without the word of the emptied place that would follow it.
+  void sendAlone(wire::WireOut& out) { ann->net.send(out.data(), static_cast<uint32_t>(out.size()), 0); }
   // She carries a piece of the content and puts it on from her backpack: the host's copy wears it.
   Armour putOnAPiece() {
     const Armour armour = anyArmour();
@@ -115,6 +123,46 @@ TEST_P(PlayTogetherWorn, APieceSheDropsIsWornNoLongerOnTheHost) {
     const PlayerClientDesktop* seen = bo->net.remotePlayer(kAnn);
     return seen != nullptr && seen->wornItem(0, armour.place) == nullptr;
   })) << "Bo still sees her wear it";
+}
+
+// She stores the piece she wears in a chest: it leaves her copy on the host, and with it her place.
+TEST_P(PlayTogetherWorn, APieceSheStoresInAChestIsWornNoLongerOnTheHost) {
+  const Armour armour = putOnAPiece();
+  ASSERT_FALSE(HasFailure());
+  ASSERT_TRUE(runUntil([&] { return boSeesHerWear(armour.place); }));
+  const MapBlock& chestCell = *hostWorld->cellAt(column + 1, ground->y + 1);
+  Chest& chest = placeChest(chestCell, 8);
+  useChest(*ann, chestCell);
+  ASSERT_TRUE(runUntil([&] { return dynamic_cast<Chest*>(onHost(kAnn).openContainer()) == &chest; }));
+
+  const Item piece(armour.id, 0, 1, -1, 0);
+  wire::WireOut out = wire::clientMessage(wire::ChestMsg::ChestSlot);
+  out.cell(chestCell.x, chestCell.y).u8(0).item(&piece);
+  sendAlone(out);
+  ASSERT_TRUE(runUntil([&] { return chest.itemAt(0) != nullptr; })) << "the chest took her piece";
+  EXPECT_EQ(onHost(kAnn).items().countOf(armour.id), 0u);
+  EXPECT_EQ(wornOnHost(0, armour.place), nullptr) << "the host's copy of her still wears what she stored";
+  EXPECT_TRUE(runUntil([&] { return !boSeesHerWear(armour.place); })) << "Bo still sees her wear it";
+}
+
+// She trades the piece she wears to Bo: it is his on the host, and she wears it no more.
+TEST_P(PlayTogetherWorn, APieceSheTradesAwayIsWornNoLongerOnTheHost) {
+  const Armour armour = putOnAPiece();
+  ASSERT_FALSE(HasFailure());
+  ASSERT_TRUE(runUntil([&] { return boSeesHerWear(armour.place); }));
+  ASSERT_TRUE(openTrade(*ann, *bo, kBo));
+
+  const Item piece(armour.id, 0, 1, -1, 0);
+  wire::WireOut out = wire::clientMessage(wire::TradeMsg::TradeOffer);
+  out.item(&piece);
+  sendAlone(out);
+  ASSERT_TRUE(runUntil([&] { return bo->inventory().trade()->otherOffer(0) != nullptr; })) << "Bo sees her offer";
+  ann->inventory().trade()->setReady(true);
+  bo->inventory().trade()->setReady(true);
+  ASSERT_TRUE(runUntil([&] { return onHost(kBo).items().countOf(armour.id) == 1u; })) << "the trade completed";
+  EXPECT_EQ(onHost(kAnn).items().countOf(armour.id), 0u);
+  EXPECT_EQ(wornOnHost(0, armour.place), nullptr) << "the host's copy of her still wears what she traded";
+  EXPECT_TRUE(runUntil([&] { return !boSeesHerWear(armour.place); })) << "Bo still sees her wear it";
 }
 
 // The host's own player puts on a piece during play: every guest sees her wear it.
