@@ -47,6 +47,7 @@
 #include "view/sky/sky_creation.h"
 #include "view/sky/sky_phase.h"
 #include "view/inventory/inventory_sprite.h"
+#include "view/inventory/overlay_art.h"
 #include "view/inventory/item_tooltip.h"
 #include "view/inventory/overlay_art.h"
 #include "ui/views/list_view.h"
@@ -439,11 +440,14 @@ TEST_F(PlayThroughTest, ACharacterAndAWorldAreMadePlayedSavedAndContinued) {
       {"a floating text rises from a cell and goes", [&] {
          InventoryView& inventory = gameViews()->inventoryView();
          if (floating == nullptr) {
-           // The status line says it too: the floating text is the label that was not there.
-           const std::vector<engine::Label*> alreadyShown = apptest::labelsUnder(*inventory.root(), "Found");
+           // The status line says it too: the floating text is the label that was not there. It
+           // rises in the overlay, in front of the cells, on a ground of its own that rises with it.
+           engine::InnerNode* overlay = overlay_art::overlayNode();
+           if (overlay == nullptr) return false;
+           const std::vector<engine::Label*> alreadyShown = apptest::labelsUnder(*overlay, "Found");
            inventory.showFloatingLabel("Found", gridCell(sorted)->getPosition());
-           for (engine::Label* label : apptest::labelsUnder(*inventory.root(), "Found")) {
-             if (std::find(alreadyShown.begin(), alreadyShown.end(), label) == alreadyShown.end()) floating = label;
+           for (engine::Label* label : apptest::labelsUnder(*overlay, "Found")) {
+             if (std::find(alreadyShown.begin(), alreadyShown.end(), label) == alreadyShown.end()) floating = label->getParent();
            }
            if (floating == nullptr) return false;
            floating->retain();
