@@ -4,8 +4,12 @@
 
 CraftOutcome craftRow(Crafter& crafter, uint16_t row) {
   const auto& recipes = contentTables().craftDefs;
-  if (row >= recipes.size() || recipes[row].resultCount() == 0) return CraftOutcome::UnknownRecipe;
-  const CraftDef& recipe = recipes[row];
+  if (row >= recipes.size()) return CraftOutcome::UnknownRecipe;
+  return craftChecked(crafter, recipes[row]);
+}
+
+CraftOutcome craftChecked(Crafter& crafter, const CraftDef& recipe) {
+  if (recipe.resultCount() == 0) return CraftOutcome::UnknownRecipe;
   if (!crafter.hasStationFor(recipe.station())) return CraftOutcome::WrongStation;
   if (!crafter.holdsIngredientsFor(recipe)) return CraftOutcome::MissingIngredients;
   if (!crafter.hasRoomFor(recipe) || !crafter.make(recipe)) return CraftOutcome::NoRoom;

@@ -37,6 +37,8 @@ class Crafter {
 // The recipe of the content's row `row`, checked and, when nothing refuses it, made once: Made,
 // or the first check that refused it (nothing spent then).
 CraftOutcome craftRow(Crafter& crafter, uint16_t row);
+// The same checks and make for a recipe already looked up.
+CraftOutcome craftChecked(Crafter& crafter, const CraftDef& recipe);
 
 // What a refused craft tells the player; empty for a craft that was made.
 const char* craftRefusalText(CraftOutcome outcome);

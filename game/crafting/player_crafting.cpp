@@ -22,8 +22,7 @@ const CraftDef* recipeForResult(uint16_t itemId) {
 }
 
 CraftOutcome PlayerCrafting::craft(const CraftDef& recipe) {
-  const auto row = static_cast<uint16_t>(&recipe - contentTables().craftDefs.data());
-  const CraftOutcome outcome = craftRow(*this, row);
+  const CraftOutcome outcome = craftChecked(*this, recipe);
   if (outcome != CraftOutcome::Made) return outcome;
   Inventory& inventory = *player_.inventory;
   Item* made = inventory.slotItem(kOutput);
