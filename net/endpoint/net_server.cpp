@@ -9,9 +9,12 @@
 #include "platform/platform.h"
 #include "platform/settings/settings.h"
 
-NetServer::NetServer(const kel::NetBridgeSetup& setup, std::string localName, NetNotices* notices)
+NetServer::NetServer(const kel::NetBridgeSetup& setup, std::string localName, NetNotices* notices,
+                     const host::BudgetClock& budgetClock)
     : NetCommon(wire::Side::Host, std::move(localName), notices),
-      playerLimit_(setup.effectivePlayerLimit()) {
+      playerLimit_(setup.effectivePlayerLimit()),
+      cosmetics_(budgetClock),
+      budget_(budgetClock) {
   // A joining player starts where the host made its player, not in the map's corner.
   worldSender_.setPlayerCells([this](uint8_t peer) { return joiningCells(peer); });
 }
@@ -96,11 +99,6 @@ void NetServer::handleLate() {
     // Her entry may have gone since.
     if (spec != nullptr && players_.at(peer) != nullptr) handleChecked(*spec, bytes, peer);
   }
-}
-
-void NetServer::setBudgetClock(const host::BudgetClock& clock) {
-  budget_.setClock(clock);
-  cosmetics_.setClock(clock);
 }
 
 void NetServer::handleConnection(wire::WireIn& in, uint8_t peer) {

@@ -58,7 +58,10 @@ class TradeBook;
 
 class NetServer : public NetCommon {
  public:
-  NetServer(const kel::NetBridgeSetup& setup, std::string localName, NetNotices* notices = nullptr);
+  // Every budget of the clients is refilled by `budgetClock`: the steady clock in the game; a test
+  // that floods the host holds its own still, so that it counts what passed rather than timing it.
+  NetServer(const kel::NetBridgeSetup& setup, std::string localName, NetNotices* notices = nullptr,
+            const host::BudgetClock& budgetClock = host::steadyNow);
   ~NetServer() override;
 
   // A server endpoint with the platform's bridge for the setup, owned by the caller's game. The
@@ -72,8 +75,6 @@ class NetServer : public NetCommon {
   // The late messages whose budget came back are handled, then trade confirmations that waited
   // for the rest of their drain complete or end.
   void drained() override;
-  // What every budget of the clients is refilled by; the steady clock unless set (a test's own).
-  void setBudgetClock(const host::BudgetClock& clock);
 
   void setBridge(std::unique_ptr<kel::NetBridgeServer> bridge) { bridge_ = std::move(bridge); }
   kel::NetBridgeServer* bridge() const override { return bridge_.get(); }

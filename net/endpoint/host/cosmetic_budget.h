@@ -32,16 +32,17 @@ class CosmeticBudget {
   static constexpr double kPerSecond = 5 * 60;
   static constexpr double kMost = kEnteringMessages + kPerSecond;
 
+  // Refilled by the clock it is given: the steady clock in the game, a test's own in a test.
+  explicit CosmeticBudget(BudgetClock clock = steadyNow) : clock_(std::move(clock)) {}
+
   // True when the peer's message may be passed on (it is counted); false: over her budget.
   bool spend(uint8_t peer);
   // The peer left: a newcomer under its id starts with a full budget.
   void forget(uint8_t peer) { peers_.erase(peer); }
-  // What the budget is refilled by; the steady clock unless set.
-  void setClock(BudgetClock clock) { clock_ = std::move(clock); }
 
  private:
   static constexpr Allowance kAllowance{kMost, kPerSecond};
-  BudgetClock clock_ = steadyNow;
+  BudgetClock clock_;
   std::map<uint8_t, TokenBucket> peers_;
 };
 

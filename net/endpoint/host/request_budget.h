@@ -45,15 +45,17 @@ class RequestBudget {
   // The row of the message a client sends, by its id (unique among what a host hears).
   static const KindAllowance& of(uint8_t id);
 
+  // Refilled by the clock it is given: the steady clock in the game, a test's own in a test.
+  explicit RequestBudget(BudgetClock clock = steadyNow) : clock_(std::move(clock)) {}
+
   // True when the peer's message of this kind may be handled (it is counted).
   bool spend(uint8_t peer, uint8_t id);
   // The peer left: a newcomer under its id starts with full allowances.
   void forget(uint8_t peer);
-  void setClock(BudgetClock clock) { clock_ = std::move(clock); }
   const BudgetClock& clock() const { return clock_; }
 
  private:
-  BudgetClock clock_ = steadyNow;
+  BudgetClock clock_;
   std::map<std::pair<uint8_t, uint8_t>, TokenBucket> buckets_;  // by peer and message id
 };
 

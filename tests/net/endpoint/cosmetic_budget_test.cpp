@@ -14,9 +14,6 @@ using Clock = std::chrono::steady_clock;
 
 class CosmeticBudgetTest : public ::testing::Test {
  protected:
-  CosmeticBudgetTest() {
-    budget.setClock([this] { return now; });
-  }
   int passed(uint8_t peer, int messages) {
     int count = 0;
     for (int i = 0; i < messages; ++i) count += budget.spend(peer) ? 1 : 0;
@@ -26,8 +23,8 @@ class CosmeticBudgetTest : public ::testing::Test {
     now += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
   }
 
-  host::CosmeticBudget budget;
   Clock::time_point now = Clock::time_point() + std::chrono::hours(1);
+  host::CosmeticBudget budget{[this] { return now; }};
 };
 
 TEST_F(CosmeticBudgetTest, AnHonestGameIsNeverCut) {

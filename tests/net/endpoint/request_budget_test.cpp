@@ -18,9 +18,6 @@ using Clock = std::chrono::steady_clock;
 
 class RequestBudgetTest : public ::testing::Test {
  protected:
-  RequestBudgetTest() {
-    budget.setClock([this] { return now; });
-  }
   template <wire::MessageId E>
   int passed(uint8_t peer, E kind, int messages) {
     int count = 0;
@@ -35,8 +32,8 @@ class RequestBudgetTest : public ::testing::Test {
     return static_cast<int>(host::RequestBudget::of(wire::idOf(kind)).allowance.most);
   }
 
-  host::RequestBudget budget;
   Clock::time_point now = Clock::time_point() + std::chrono::hours(1);
+  host::RequestBudget budget{[this] { return now; }};
 };
 
 TEST_F(RequestBudgetTest, EveryKindAClientSendsHasItsRow) {

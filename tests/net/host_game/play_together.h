@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <functional>
 #include <map>
 #include <memory>
@@ -502,7 +503,10 @@ class PlayTogether : public ::testing::TestWithParam<bool> {
   std::unique_ptr<Meeting> meeting;
   RecordingHosting hosting;
   RecordingNotices hostNotices;
-  NetServer server{kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""}, "Host", &hostNotices};
+  // What the host's budgets are refilled by: the steady clock, unless a test holds its own still.
+  std::optional<std::chrono::steady_clock::time_point> heldBudgetClock;
+  NetServer server{kel::NetBridgeSetup{kel::NET_KIND_DIRECT, 4, ""}, "Host", &hostNotices,
+                   [this] { return heldBudgetClock.value_or(std::chrono::steady_clock::now()); }};
   std::unique_ptr<LocalSession> session;
   World* hostWorld = nullptr;
   int32_t column = 0;

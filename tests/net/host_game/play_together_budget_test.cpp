@@ -43,7 +43,7 @@ size_t allowed(E kind) {
 class PlayTogetherBudget : public PlayTogether {
  protected:
   void SetUp() override {
-    server.setBudgetClock([this] { return now; });
+    heldBudgetClock = Clock::now();
     PlayTogether::SetUp();
     if (HasFatalFailure()) return;
     settle();  // what their games send on entering has arrived
@@ -52,7 +52,9 @@ class PlayTogetherBudget : public PlayTogether {
     PlayTogether::TearDown();
     resetGameTables();
   }
-  void wait(double seconds) { now += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds)); }
+  void wait(double seconds) {
+    *heldBudgetClock += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+  }
 
   // Bo's look after what he sent, a word of its own each time: once Ann has it, she has all the host
   // passed on of what came before it. Where in what she saw it stands.
@@ -99,7 +101,6 @@ class PlayTogetherBudget : public PlayTogether {
             static_cast<uint8_t>(cell.y >> 8)};
   }
 
-  Clock::time_point now = Clock::now();
   uint32_t marks_ = 0;
 };
 
