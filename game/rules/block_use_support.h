@@ -7,6 +7,7 @@
 #include "content/items/item.h"
 #include "game/player/player.h"
 #include "game/player/player_events.h"
+#include "world/blocks/fuse_blocks.h"
 #include "world/blocks/stable.h"
 #include "world/cells/block_props.h"
 #include "world/cells/map_block.h"
@@ -14,7 +15,7 @@
 namespace block_use_support {
 
 constexpr uint16_t kClockA = 205, kClockB = 206;
-constexpr uint16_t kFuse = 239, kLitFuse = 191;
+constexpr uint16_t kFuse = fuse_block::kCharge, kLitFuse = fuse_block::kLit;
 constexpr uint16_t kToggle = 374, kSign = 2599, kSignPen = 484, kLever = 2086, kFertiliser = 1054;
 constexpr uint16_t kPortalBlock = 44, kForge = 33, kAlchemyLab = 45, kOpener = 1886;
 constexpr uint16_t kLockMark = 214, kTilledSoil = 2435, kOpenMark = 127;

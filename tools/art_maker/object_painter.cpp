@@ -201,6 +201,29 @@ void window(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom&) {
   for (int k = 0; k < 4; ++k) f.set(18 + k, 25 - k, withAlpha(rgba(255, 255, 255), 170));
 }
 
+// A round bundle of blasting powder tied with a cord, its fuse curling up from the top, so that it
+// reads as the charge in the hand and not as a box; lit, a spark burns at the fuse's end and
+// flickers from variant to variant.
+void charge(Canvas& f, const Ramp& r, const Ramp& trim, int variant, bool lit) {
+  f.fillEllipse(15, 21, 10, 8, r[2]);
+  f.fillEllipse(12, 18, 5, 4, r[3]);
+  f.set(10, 16, r[4]);
+  f.line(6, 21, 24, 21, trim[1]);
+  f.line(6, 22, 24, 22, trim[2]);
+  f.fillRect({13, 11, 4, 3}, r[1]);
+  const Colour cord = rgba(214, 196, 150);
+  f.line(15, 11, 17, 7, cord);
+  f.line(17, 7, 21, 5, cord);
+  if (!lit) return;
+  const Colour spark = variant == 1 ? rgba(255, 244, 170) : rgba(255, 196, 70);
+  f.fillCircle(22, 4, 2 + (variant == 2 ? 1 : 0), spark);
+  f.set(22, 4, rgba(255, 255, 255));
+  for (int k = 2; k < 5; ++k) {
+    f.set(22 + k, 4 - k / 2 - (variant & 1), withAlpha(spark, 200));
+    f.set(22 - k / 2, 4 - k + (variant == 2 ? 1 : 0), withAlpha(spark, 200));
+  }
+}
+
 void furniture(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd, int variant) {
   const Ramp trim = makeRamp(look.accent, 0.8f);
   if (nameHas(look, {"pot", "basket", "vase", "urn"})) {
@@ -257,6 +280,8 @@ void furniture(Canvas& f, const BlockLook& look, const Ramp& r, ArtRandom& rnd, 
     // A flat plate on the floor, pressed down while something stands on it.
     const int height = variant == 1 ? 2 : 4;
     f.shadedBox({3, kTile - height, 24, height}, r[2], r[4], r[0]);
+  } else if (nameHas(look, {"blasting charge"})) {
+    charge(f, r, trim, variant, nameHas(look, {"(lit)"}));
   } else if (nameHas(look, {"bell"})) {
     f.line(15, 0, 15, 5, r[1]);
     f.fillEllipse(15, 14, 7, 9, r[2]);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "content/tables/plant_table.h"
+#include "world/blocks/fuse_blocks.h"
 #include "world/placement/block_tables.h"
 #include "world/plants/plant_genes.h"
 
@@ -80,6 +81,9 @@ void addPlantStates(Names& out) {
   }
 }
 
+// The charge once its fuse is lit, after the charge that hangs unlit.
+void addLitFuse(Names& out) { out.push_back({fuse_block::kLit, fuse_block::kCharge, " (lit)", ""}); }
+
 }  // namespace
 
 void nameRulePlacedBlocks(std::map<int, std::string>& names) {
@@ -88,6 +92,7 @@ void nameRulePlacedBlocks(std::map<int, std::string>& names) {
   addPieces(placed);
   addCurtainStates(placed);
   addPlantStates(placed);
+  addLitFuse(placed);
   // Owners may themselves be rule-placed: a few passes settle every chain.
   for (int pass = 0; pass < 3; ++pass) {
     for (const PlacedName& p : placed) {

@@ -1,6 +1,7 @@
 // The circuit parts as the block atlas draws them: every kind a player places reads apart from every
 // other, and each shows on which sides it takes its inputs and drives its output, at the middle of
-// the side where a wire's arm ends. The tilled soil a hoe makes is a whole frame of worked soil.
+// the side where a wire's arm ends. The tilled soil a hoe makes is a whole frame of worked soil; the
+// blasting charge hung on a block reads as the charge, and once lit shows its burning fuse.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "content/art/block_atlas_layout.h"
 #include "tests/tools/art_maker/made_art.h"
 #include "tools/art_maker/block_painter.h"
+#include "world/blocks/fuse_blocks.h"
 #include "world/circuits/circuit_part.h"
 
 namespace artmaker {
@@ -16,10 +18,10 @@ namespace {
 
 constexpr uint16_t kTilledSoil = 2435;
 
-Canvas frameOf(uint16_t block) {
+Canvas frameOf(uint16_t block, uint8_t variant = 0) {
   const Canvas* rocks = arttest::madePicture("rocks.png");
   if (rocks == nullptr) return Canvas(kTile, kTile);
-  const engine::Rect r = art::blockSpriteRect(block, 0);
+  const engine::Rect r = art::blockSpriteRect(block, variant);
   return rocks->crop({int(r.origin.x), int(r.origin.y), kTile, kTile});
 }
 
@@ -111,6 +113,38 @@ TEST(TilledSoilArt, TheHoesDecorationIsAWholeFrameOfWorkedSoilInRows) {
       darkerRows += sum * 10 < sumAbove * 7;
     }
     EXPECT_GE(darkerRows, 3) << "variant " << variant;
+  }
+}
+
+// Spark pixels: a hot yellow, not the plum of the charge nor the tan of its cord.
+int sparkPixels(const Canvas& frame) {
+  int count = 0;
+  for (int y = 0; y < kTile / 2; ++y) {
+    for (int x = kTile / 2; x < kTile; ++x) {
+      const Colour c = frame.at(x, y);
+      count += alpha(c) > 0 && red(c) > 230 && green(c) > 170 && blue(c) < 190;
+    }
+  }
+  return count;
+}
+
+TEST(BlastingChargeArt, TheHungChargeIsARoundBundleAndItsLitStateBurnsAtTheFuse) {
+  const Canvas hung = frameOf(fuse_block::kCharge);
+  // A round bundle standing on its base, where a chest's box would fill the bottom corners.
+  EXPECT_EQ(alpha(hung.at(kTile / 2, kTile - 6)), 255);
+  EXPECT_EQ(alpha(hung.at(2, kTile - 3)), 0);
+  EXPECT_EQ(alpha(hung.at(kTile - 3, kTile - 3)), 0);
+  EXPECT_EQ(sparkPixels(hung), 0) << "unlit, it shows no spark";
+  for (uint8_t variant = 0; variant < 3; ++variant) {
+    const Canvas lit = frameOf(fuse_block::kLit, variant);
+    EXPECT_GE(sparkPixels(lit), 6) << "variant " << int(variant);
+    // The same bundle under the spark, not a plant or a box of its own.
+    const Colour body = lit.at(kTile / 2, kTile - 9), hungBody = hung.at(kTile / 2, kTile - 9);
+    EXPECT_EQ(alpha(body), 255);
+    EXPECT_NEAR(red(body), red(hungBody), 24);
+    EXPECT_NEAR(green(body), green(hungBody), 24);
+    EXPECT_NEAR(blue(body), blue(hungBody), 24);
+    EXPECT_EQ(alpha(lit.at(2, kTile - 3)), 0);
   }
 }
 
