@@ -4,13 +4,7 @@
 #include "content/items/item_rules.h"
 #include "game/inventory/item_kinds.h"
 
-namespace {
-
-constexpr uint8_t kConsumableKind = 2;
-
-}  // namespace
-
-bool isBag(const Item& item) { return itemKindOf(&item) == kConsumableKind && fixedDropFor(item.id) != nullptr; }
+bool isBag(const Item& item) { return itemKindOf(&item) == item_kind::kConsumable && fixedDropFor(item.id) != nullptr; }
 
 BagOpening openBag(BagOpener& opener, uint16_t bagId) {
   if (!isBag(Item(bagId, 0, 1, 0, 0))) return BagOpening::NotABag;

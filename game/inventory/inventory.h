@@ -58,6 +58,11 @@ class Inventory {
   static constexpr int kQuickSlots = 10;
   static constexpr int kGridSide = 3;
   static constexpr int kEquipmentSlots = 5;
+  static constexpr int kBackpackSlots = kBackpackSide * kBackpackSide;
+  static constexpr int kGridSlots = kGridSide * kGridSide;
+  // Every stack a death can drop at once on the hardest difficulty: the backpack, the crafting grid
+  // and its result, both worn sets, the trinket and the quick row.
+  static constexpr int kStacksDroppedAtMost = kBackpackSlots + kGridSlots + 1 + 2 * kEquipmentSlots + 1 + kQuickSlots;
   static constexpr uint32_t kNoSelection = 0xFFFFFFFF;
   static constexpr uint16_t kStatItemWorn = 7;
 
@@ -177,10 +182,10 @@ class Inventory {
 
   InventoryOwner* owner_;
   World* world_;
-  std::array<ItemPtr, 36> backpack_{};
+  std::array<ItemPtr, kBackpackSlots> backpack_{};
   std::array<ItemPtr, kQuickSlots> quick_{};
   std::array<ItemPtr, kQuickSlots> creativeQuick_{};
-  std::array<ItemPtr, 9> craftGrid_{};
+  std::array<ItemPtr, kGridSlots> craftGrid_{};
   std::array<ItemPtr, kEquipmentSlots> equipment_{};
   std::array<ItemPtr, kEquipmentSlots> equipment2_{};
   ItemPtr single_;

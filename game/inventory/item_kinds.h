@@ -11,6 +11,7 @@
 namespace item_kind {
 constexpr uint8_t kTool = content::kItemKindTool;
 constexpr uint8_t kWeapon = content::kItemKindWeapon;
+constexpr uint8_t kConsumable = 2;  // food and potions, and the bags a right click opens
 constexpr uint8_t kTrinket = 7;
 constexpr uint8_t kFirstWorn = 10;  // equipment slot x takes kind 10 + x
 constexpr uint8_t kUnknown = 0xFF;

@@ -16,8 +16,6 @@ constexpr uint16_t kPotionStep = 64;
 constexpr uint16_t kPotionCount = 15;
 constexpr uint8_t kHarm = 10;
 constexpr uint16_t kStatConsumed = 0;
-// The kind of the items the inventory opens or eats.
-constexpr uint8_t kConsumableKind = 2;
 
 }  // namespace
 
@@ -26,7 +24,7 @@ bool isPotionItem(uint16_t itemId) {
          (itemId - kFirstPotion) / kPotionStep < kPotionCount;
 }
 
-bool isConsumable(const Item& item) { return itemKindOf(&item) == kConsumableKind && fixedDropFor(item.id) == nullptr; }
+bool isConsumable(const Item& item) { return itemKindOf(&item) == item_kind::kConsumable && fixedDropFor(item.id) == nullptr; }
 
 int16_t refusalTextFor(uint8_t refusal) { return refusal <= 3 ? static_cast<int16_t>(190 + refusal) : int16_t{191}; }
 

@@ -26,16 +26,10 @@ using Side = std::optional<uint8_t>;
 constexpr uint8_t kRefusalMessage = 3;
 constexpr uint64_t kAcceptsSpecialMask = uint64_t{1} << bf::kAcceptsSpecialDeco;
 
-BlockEdit noEdit() {
-  BlockEdit edit;
-  edit.kind = placement_rule::kNoEdit;
-  return edit;
-}
-
 // Told as the player's own refusals are, so that whoever counts what she was told (the main
 // view, which adds no second reason) sees this one too.
 BlockEdit refuse(PlayerGraphical& player, MapBlock& cell, bool tell, const char* text, int16_t textId = 0) {
-  if (!tell) return noEdit();
+  if (!tell) return placement_rule::noEdit();
   if (PlayerBase* body = player.withBody()) {
     if (text != nullptr) body->showMessage(kRefusalMessage, text);
     else body->showTextById(kRefusalMessage, textId);
@@ -45,7 +39,7 @@ BlockEdit refuse(PlayerGraphical& player, MapBlock& cell, bool tell, const char*
     player.events().textById(kRefusalMessage, textId);
   }
   player.events().tileEffect(player, cell, edit_rules::kEffectRefused);
-  return noEdit();
+  return placement_rule::noEdit();
 }
 
 bool isContainerForLock(uint16_t front) {
@@ -102,7 +96,7 @@ BlockEdit checkFlowerPotPlacement(World& world, PlayerGraphical& player, MapBloc
   } else {
     side = plainDecoSide(props, cell);
   }
-  if (!side) return noEdit();
+  if (!side) return placement_rule::noEdit();
   if (props[block].transparency == flower_pot_rule::kFrontOnlyTransparency && *side == MapBlock::kBack) {
     return refuse(player, cell, tell, nullptr, flower_pot_rule::kTextNoBackSide);
   }

@@ -22,11 +22,6 @@ namespace bf = block_flag;
 constexpr uint8_t kFirstDecorationClass = 2;
 constexpr uint8_t kLastDecorationClass = 3;
 
-uint16_t blockOf(const Item& item) {
-  const ItemDef* def = item.definition();
-  return def != nullptr ? def->record.placesBlock() : 0;
-}
-
 // A block drawn as a decoration that still takes its cell by its own rules: it climbs, wants a
 // roof or a back wall, a side, a floor or the cell above, or it grows there.
 bool takesItsCell(const BlockProps& block, uint16_t id) {
@@ -34,18 +29,12 @@ bool takesItsCell(const BlockProps& block, uint16_t id) {
          block.has(bf::kNeedsSupportBelow) || block.has(bf::kNeedsCellAbove) || plantRowForBlock(id) != nullptr;
 }
 
-BlockEdit noEdit() {
-  BlockEdit edit;
-  edit.kind = placement_rule::kNoEdit;
-  return edit;
-}
-
 }  // namespace
 
 PlacementWay placementWayOf(const World& world, const Item& item) {
   if (item.isNone() || !isPlaceableItem(&item) || placesConnectorWire(item)) return PlacementWay::None;
   if (circuitKindPlacedBy(&item) != 0) return PlacementWay::CircuitPart;
-  const uint16_t block = blockOf(item);
+  const uint16_t block = placement_rule::blockPlacedBy(item);
   if (block == 0) return PlacementWay::None;
   const BlockProps& props = world.map().props()[block];
   const bool hangs = props.transparency >= kFirstDecorationClass && props.transparency <= kLastDecorationClass;
@@ -54,12 +43,12 @@ PlacementWay placementWayOf(const World& world, const Item& item) {
 
 BlockEdit placeHeldItemRule(World& world, PlayerGraphical& player, MapBlock& cell, const Item& item, bool tell) {
   switch (placementWayOf(world, item)) {
-    case PlacementWay::None: return noEdit();
+    case PlacementWay::None: return placement_rule::noEdit();
     case PlacementWay::Decoration: return checkFlowerPotPlacement(world, player, cell, item, tell);
     case PlacementWay::CircuitPart:
     case PlacementWay::Block: return placeHeldBlockRule(world, player, cell, item);
   }
-  return noEdit();
+  return placement_rule::noEdit();
 }
 
 bool heldItemPlaceable(World& world, PlayerGraphical& player, MapBlock& cell, const Item& item) {

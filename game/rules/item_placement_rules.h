@@ -20,6 +20,11 @@ constexpr uint16_t kSeedItem = 41;
 constexpr uint8_t kSideFront = 0;
 constexpr uint8_t kSideBack = 1;
 constexpr uint8_t kSideAny = 7;
+
+// The refusal: an edit of kind `kNoEdit`.
+BlockEdit noEdit();
+// The block the item places (0: none).
+uint16_t blockPlacedBy(const Item& item);
 }  // namespace placement_rule
 
 // A block item placed as the cell's front or back block (a kind-2 edit with a random variant).

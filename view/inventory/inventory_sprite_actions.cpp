@@ -234,7 +234,7 @@ void InventorySprite::onActivate() {
     Item one = *item;
     one.count = 1;
     handOut(one, kTextMoved);
-  } else if (itemKindOf(item) == 2) {
+  } else if (itemKindOf(item) == item_kind::kConsumable) {
     if (openedByHost(*item)) return;
     SlotOpener opener(*items, [this] { useOne(); });
     switch (openBag(opener, item->id)) {

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "game/inventory/inventory.h"
 #include "net/wire/wire_messages.h"
 
 namespace host {
@@ -72,7 +73,8 @@ constexpr Table kTable{
     // Each mob in her swing's reach, a crowd of them at once.
     {wire::PlayerMsg::HitMob, {240, 120}},
     {wire::PlayerMsg::Damage, kEachFrame},
-    {wire::PlayerMsg::DropItem, {60, 30}},
+    // A stack at a time, everything she carries at once when she dies on the hardest difficulty.
+    {wire::PlayerMsg::DropItem, {Inventory::kStacksDroppedAtMost + 30, 30}},
     {wire::PlayerMsg::Chat, kTyped},
     {wire::PlayerMsg::Command, kTyped},
     {wire::PlayerMsg::PlayerMode, kClick},

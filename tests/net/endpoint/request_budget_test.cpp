@@ -1,7 +1,7 @@
 // The host's budget for each kind of message a client sends: every kind she can send has its row;
-// an honest game at its busiest (typing, mashing keys, walking over a pile of items) is never cut;
-// a flood is cut to the kind's allowance for its sender and kind alone, and the allowance comes back
-// with time and for a newcomer.
+// an honest game at its busiest (typing, mashing keys, a death dropping all she carries, walking over
+// a pile of items) is never cut; a flood is cut to the kind's allowance for its sender and kind
+// alone, and the allowance comes back with time and for a newcomer.
 
 #include "net/endpoint/host/request_budget.h"
 
@@ -9,6 +9,7 @@
 
 #include <chrono>
 
+#include "game/inventory/inventory.h"
 #include "net/wire/wire_catalogue.h"
 #include "net/wire/wire_messages.h"
 
@@ -60,6 +61,8 @@ TEST_F(RequestBudgetTest, AnHonestGameIsNeverCut) {
     wait(1.0 / 60);
     ASSERT_EQ(passed(1, wire::PlayerMsg::PlayerMotion, 2), 2) << "frame " << frame;
   }
+  // A death on the hardest difficulty drops every stack she carries, a message each, in one frame.
+  EXPECT_EQ(passed(1, wire::PlayerMsg::DropItem, Inventory::kStacksDroppedAtMost), Inventory::kStacksDroppedAtMost);
   // A pile of two hundred items on the cell she walks over, and a lever flipped ten times a second.
   EXPECT_EQ(passed(1, wire::EntityMsg::ItemTaken, 200), 200);
   for (int flip = 0; flip < 100; ++flip) {

@@ -217,11 +217,16 @@ TEST_F(SteamTransport, StoppingJoinsTheReceiveThreadSoNothingMoreArrives) {
   Joined& ann = join(*annApi, "Ann");
   ASSERT_TRUE(pumpUntil([&] { return host.seen.size() == 1; }));
   // Each returns once its thread is joined: a thread left running would still pass on what comes.
+  // The host stops while Ann is still connected, and she sends; then Ann stops and the host's user
+  // sends to her past its stopped bridge.
   server->stop();
-  ann.bridge->stop();
   sendFrom(*ann.bridge, {2, 43, 1});
+  ann.bridge->stop();
+  const Bytes toAnn{5, 1};
+  ASSERT_TRUE(hostApi->sendP2PPacket(kAnnId, toAnn.data(), static_cast<uint32_t>(toAnn.size()), steam::SteamReceiver::kChannel));
   for (int frame = 0; frame < 10; ++frame) pumpOnce();
   EXPECT_EQ(host.seen.size(), 1u);
+  EXPECT_TRUE(ann.listener.seen.empty());
 }
 
 }  // namespace
