@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "content/loader/game_tables_loader.h"
 #include "content/tables/mob_def.h"
 #include "content/tables/mob_item_table.h"
@@ -54,6 +56,9 @@ class PlayTogetherCapture : public PlayTogether {
     MobEntity* seen = mobSeenBy(*ann, mob);
     ASSERT_NE(seen, nullptr) << "her world shows the mob";
     ASSERT_TRUE(ann->game().captureMob(seen));
+  }
+  static std::string lastLine(const Joiner& joiner) {
+    return joiner.log.messages.empty() ? std::string() : joiner.log.messages.back();
   }
   void annHolds(uint8_t quickSlot, uint16_t id) {
     hold(*ann, quickSlot);
@@ -132,10 +137,15 @@ TEST_P(PlayTogetherCapture, AnItemTakenInHandBeforeTheAnswerCatchesNothingAndIsN
   ASSERT_NE(seen, nullptr);
   ASSERT_TRUE(ann->game().captureMob(seen));
   hold(*ann, 1);  // the host reads it after her request and before her answer
-  // The host offers her the mob's item and waits for her game's answer.
-  ASSERT_TRUE(runUntil([&] { return !onHost(kAnn).offeredEntities().empty(); })) << "the host offered nothing";
-  ASSERT_TRUE(runUntil([&] { return onHost(kAnn).offeredEntities().empty(); })) << "she never answered";
-  settle();
+  // Chat lines, each sent once the one before arrived, order the rest on the one channel each way:
+  // Bo reads her first line after the host read her request and offered her the item; she reads
+  // Bo's line after the offer, which her game answered; Bo reads her last line after her answer.
+  ann->net.sendChat("thrown");
+  ASSERT_TRUE(runUntil([&] { return lastLine(*bo) == "[Ann] thrown"; }));
+  bo->net.sendChat("seen");
+  ASSERT_TRUE(runUntil([&] { return lastLine(*ann) == "[Bo] seen"; }));
+  ann->net.sendChat("answered");
+  ASSERT_TRUE(runUntil([&] { return lastLine(*bo) == "[Ann] answered"; }));
   EXPECT_NE(onHostWorld(mob), nullptr) << "the mob stays free";
   EXPECT_EQ(onHost(kAnn).items().countOf(row_.item), 0u) << "the host gave her nothing";
   EXPECT_EQ(onHost(kAnn).items().countOf(other), 3u) << "the item she holds was not spent";
