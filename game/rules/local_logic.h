@@ -149,7 +149,8 @@ class LocalLogic : public Logic, public PlayerRules, public SwingRules {
   // item she has no room for, and a capture her answer completes later.
   bool captureMob(MobCatcher& catcher, MobEntity* mob);
   // The capture's end, once the caught item is hers: counted, the collar used up, the mob gone
-  // with its effect for everyone. False for a mob no item stands for (nothing done).
+  // with its effect for everyone. False (nothing done) for a mob no item stands for and for a hand
+  // that holds no collar by then.
   bool completeCapture(MobCatcher& catcher, MobEntity& mob);
   // The pet the item stands for (null, or an item that stands for no mob: none) replaces the one
   // the player had; made forced, so a creative world allows it below the entity limit.

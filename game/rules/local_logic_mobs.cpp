@@ -129,7 +129,9 @@ bool LocalLogic::captureMob(MobCatcher& catcher, MobEntity* mob) {
 
 bool LocalLogic::completeCapture(MobCatcher& catcher, MobEntity& mob) {
   const uint16_t item = capturedItemOf(&mob);
-  if (item == ITEM_NONE) return false;
+  // The collar is judged again as the capture ends: a joined player's ends at her answer, and
+  // the hand she answers with may hold something else by then.
+  if (item == ITEM_NONE || !isTamingCollar(catcher.usedItem())) return false;
   catcher.recordStat(kStatItemFound, item);
   catcher.useUpHeldItem();
   broadcastEffect(&mob, kCapturedEffect, 0);

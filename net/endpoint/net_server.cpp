@@ -59,6 +59,7 @@ void NetServer::onPacket(const uint8_t* data, uint32_t length, uint8_t peer) {
   if (!joining && players_.at(peer) == nullptr) return refuse(peer, "no entry");
   // Until it has entered, a client is heard only in its join: its player is in no one's world yet.
   if (spec->category != 0 && stages_.of(peer) != host::JoinStage::Entered) return refuse(peer, "not entered");
+  stages_.heard(peer, spec->is(wire::PlayerMsg::CraftKnowledge), spec->is(wire::PlayerMsg::Effect));
   const std::pair<uint8_t, uint8_t> kind{peer, spec->id};
   if (!budget_.spend(peer, spec->id)) {
     // Past her budget: dropped, or kept as her latest of the kind (one a kind, the older replaced).

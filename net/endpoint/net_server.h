@@ -262,9 +262,9 @@ class NetServer : public NetCommon {
   MobEntity* mobNear(const PlayerBase& player, uint32_t id) const;
   // The block use her own game asked for, judged and run for her copy on the host.
   void useBlockFor(PlayerServerDesktop& player, MapBlock& cell, uint8_t layer);
-  // Her "taken" answer to a capture's offer ends the capture the rules began for her (true when
-  // the entity was a mob, now caught, or not one a player catches).
-  bool captureTaken(PlayerServerDesktop& player, Entity& entity);
+  // Her answer to a capture's offer: "taken" ends the capture the rules began for her, when the
+  // rule still finds her collar; otherwise the mob stays free and she is given nothing.
+  void captureAnswered(PlayerServerDesktop& player, MobEntity& mob, bool taken);
   void setClockMode(uint8_t value);
   // ---- A client's block edits (host/host_block_edits.cpp) ----
   // Why the host will not make the client's edit (empty: the rules told the player already); null

@@ -169,6 +169,7 @@ void PlayerServer::offerItem(EntityId entity, const Item* item, bool answerWante
 
 void PlayerServer::forgetOffer(EntityId entity) {
   std::erase(offered_, entity);
+  if (entity == capturing_) capturing_ = kNoEntity;
   forgetOfferedItem(entity);
 }
 

@@ -153,7 +153,8 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase>, public BlockUser, publ
 
   // ---- Catching a mob (mob_catcher.h; player_server_block_use.cpp) ----
   // Her client is offered the caught mob's item, an answer wanted: her "taken" completes the
-  // capture (`LocalLogic::completeCapture`), "not taken" leaves the mob free. Never taken at once.
+  // capture (`LocalLogic::completeCapture`), "not taken" leaves the mob free. Never taken at once;
+  // while one offer of a mob waits for her answer no other is made.
   bool takeCaught(MobEntity& mob, const Item& caught) override;
 
   // ---- Block entities (player_server_containers.cpp) ----
@@ -232,6 +233,8 @@ class PlayerServer : public PlayerRemoteBase<PlayerBase>, public BlockUser, publ
   std::vector<EntityId> offered_;
   // The items of the offers waiting for an answer, by entity.
   std::vector<std::pair<EntityId, ItemPtr>> offeredItems_;
+  // The mob whose item she is offered and has not answered for.
+  EntityId capturing_ = kNoEntity;
   PlayerItemCopy items_;
   ItemPtr ammunition_;
   ItemPtr trinket_;

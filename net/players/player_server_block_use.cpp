@@ -65,6 +65,10 @@ void PlayerServer::readSign(Sign& sign, bool edit) {
 }
 
 bool PlayerServer::takeCaught(MobEntity& mob, const Item& caught) {
+  // One capture waits for her answer at a time: every throw before an answer would be judged
+  // against the one collar the answer spends.
+  if (capturing_ != kNoEntity) return false;
+  capturing_ = mob.id();
   offerItem(mob.id(), &caught, true);
   return false;
 }

@@ -11,6 +11,7 @@
 #include "entities/projectiles/bobber_entity.h"
 #include "entities/records/entity_from_record.h"
 #include "game/player/player_desktop.h"
+#include "game/rules/collar_capture.h"
 #include "net/endpoint/net_client.h"
 #include "world/cells/map_block.h"
 #include "world/seams/entity_effects.h"
@@ -170,6 +171,10 @@ void NetClient::itemOffered(wire::WireIn& in) {
   const uint32_t id = in.u32();
   const wire::PooledItem item = wire::itemFromWire(in);
   const bool answerWanted = in.u8() != 0;
-  const bool taken = localPlayer_ != nullptr && item != nullptr && localPlayer_->pickUpItem(*item);
+  // A capture's offer names the mob: the host gives its item only to a hand that still holds a
+  // collar as she answers, so her game takes it on the same terms and keeps what the host keeps.
+  const bool capture = entity_cast<MobEntity>(entityById(id)) != nullptr;
+  const bool taken = localPlayer_ != nullptr && item != nullptr &&
+                     (!capture || isTamingCollar(localPlayer_->heldItem())) && localPlayer_->pickUpItem(*item);
   if (answerWanted) sendMessage(message(taken ? wire::EntityMsg::ItemTaken : wire::EntityMsg::ItemNotTaken).u32(id));
 }

@@ -206,14 +206,16 @@ wire::PooledItem NetServer::ownStack(PlayerServer& player, const Item* named) co
   return player.items().peekLike(*named, static_cast<uint16_t>(count));
 }
 
-// A buff she was under as she entered (her game names each once): her copy on the host goes on
-// under it for the time it has left, so the host judges her with it as her own game does, and the
-// others see it. One of no potion, or of a family she is under already, is not taken nor shown.
+// A buff she was under as she entered (her game names each once, last of what it sends as she
+// enters): her copy on the host goes on under it for the time it has left, so the host judges her
+// with it as her own game does, and the others see it. One of no potion, of a family she is under
+// already, or named once she is in the game, is not taken nor shown.
 void NetServer::effect(wire::WireIn& in, PlayerServerDesktop& player) {
   in.peer();
   const uint16_t buff = in.u16();
   const uint16_t remaining = in.u16();
-  if (!host::buffIdFits(buff) || !player.continueBuff(buff, remaining)) return;
+  if (!host::buffIdFits(buff) || !stages_.takeEnteringEffect(player.peer(), buff)) return;
+  if (!player.continueBuff(buff, remaining)) return;
   forwardCosmetic(in, player.peer());
 }
 

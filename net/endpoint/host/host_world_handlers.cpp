@@ -7,6 +7,7 @@
 
 #include "content/items/block_edit.h"
 #include "entities/items/treasure_entity.h"
+#include "entities/mobs/mob_entity.h"
 #include "game/player/player_base.h"
 #include "game/rules/player_rules.h"
 #include "net/endpoint/net_server.h"
@@ -50,6 +51,10 @@ void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
   const std::vector<EntityId>& pending = player->offeredEntities();
   if (std::find(pending.begin(), pending.end(), entity) == pending.end()) return;
   Entity* offered = world() != nullptr ? world()->effects().entityById(entity) : nullptr;
+  if (auto* mob = entity_cast<MobEntity>(offered)) {
+    captureAnswered(*player, *mob, answer == wire::EntityMsg::ItemTaken);
+    return;
+  }
   // Only an item still lying in the world joins the host's copy of what the player carries.
   if (offered != nullptr && answer == wire::EntityMsg::ItemTaken) {
     player->offerTaken(entity);
@@ -62,7 +67,6 @@ void NetServer::handleEntities(wire::WireIn& in, uint8_t peer) {
     if (auto* treasure = entity_cast<TreasureEntity>(offered)) treasure->taken = false;
     return;
   }
-  if (captureTaken(*player, *offered)) return;
   // A find (a treasure's first finder) counts in the player's statistics, as the host's own does.
   if (auto* treasure = entity_cast<TreasureEntity>(offered); treasure != nullptr && treasure->foundFlag) {
     player->recordStat(kStatItemFound, treasure->item().id);

@@ -66,7 +66,7 @@ constexpr Table kTable{
     {wire::PlayerMsg::UseBlock, kRepeat},
     {wire::PlayerMsg::OpenBlockEntity, kRepeat},
     {wire::PlayerMsg::ConsumeItem, kRepeat},
-    // One for each active buff on entering (at most one per potion), then one a drink.
+    // One for each active buff on entering (at most one per potion); none is taken after.
     {wire::PlayerMsg::Effect, {130, 30}},
     {wire::PlayerMsg::BuffRequest, {130, 30}},
     {wire::PlayerMsg::CaptureMob, kRepeat},

@@ -103,6 +103,39 @@ TEST_P(PlayTogetherBuffs, TheSameBuffNamedAgainIsTakenOnce) {
   EXPECT_EQ(bodyOf(onHost(kCy).stats), body);
 }
 
+// Her game names her effects only as she enters. In the game, an effect named with no potion drunk
+// gives her copy on the host nothing, and the others are not told of it; a potion she drinks is the
+// host's rules' to give, and gives her its buff on every side.
+TEST_P(PlayTogetherBuffs, InTheGameOnlyAPotionSheDrinksGivesHerAnEffect) {
+  const uint16_t buff = aBuffThatChangesTheBody();
+  ASSERT_NE(buff, 0);
+  const std::vector<float> body = bodyOf(onHost(kAnn).stats);
+  // She plays (a chat line is a message like any other), then names the effect with all its time.
+  ann->net.sendChat("playing");
+  wire::WireOut named = wire::clientMessage(wire::PlayerMsg::Effect);
+  named.peer(kAnn).u16(buff).u16(0xFFFF);
+  ann->net.send(named.data(), static_cast<uint32_t>(named.size()), 0);
+  ann->net.sendChat("named");
+  ASSERT_TRUE(runUntil([&] { return !bo->log.messages.empty() && bo->log.messages.back() == "[Ann] named"; }));
+  settle();
+  EXPECT_TRUE(onHost(kAnn).stats.buffs.empty()) << "the host's copy of her took it";
+  EXPECT_EQ(bodyOf(onHost(kAnn).stats), body);
+  EXPECT_TRUE(bo->net.remotePlayer(kAnn)->stats.buffs.empty()) << "Bo was told of it";
+
+  const Item potion(FIRST_POTION_ITEM, 0, 1, 0, buff);
+  ann->inventory().setSlot({SlotKind::Quick, 0, 0}, newItem(potion.id, 0, 1, 0, potion.word));
+  onHost(kAnn).items().add(potion);
+  ASSERT_TRUE(ann->game().consumeItem(ann->inventory().slotItem({SlotKind::Quick, 0, 0})));
+  ASSERT_TRUE(runUntil([&] { return !onHost(kAnn).stats.buffs.empty(); })) << "the drink gave her nothing";
+  EXPECT_EQ(onHost(kAnn).stats.buffs[0].id, buff);
+  EXPECT_NE(bodyOf(onHost(kAnn).stats), body);
+  EXPECT_EQ(onHost(kAnn).items().countOf(potion.id), 0u) << "the potion was drunk";
+  EXPECT_TRUE(runUntil([&] {
+    const auto& seen = bo->net.remotePlayer(kAnn)->stats.buffs;
+    return std::any_of(seen.begin(), seen.end(), [&](const PlayerBuff& b) { return b.id == buff; });
+  })) << "Bo does not see it on her";
+}
+
 INSTANTIATE_TEST_SUITE_P(OverEnet, PlayTogetherBuffs, ::testing::Values(false));
 
 }  // namespace
