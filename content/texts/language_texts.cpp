@@ -157,6 +157,13 @@ const std::string& LanguageTexts::text(int id) const {
   return textTable_[static_cast<size_t>(id)];
 }
 
+std::string LanguageTexts::textWith(int id, std::string_view argument) const {
+  std::string formatted = text(id);
+  const size_t slot = formatted.find("%s");
+  if (slot != std::string::npos) formatted.replace(slot, 2, argument);
+  return formatted;
+}
+
 const std::string& LanguageTexts::treasureName(int itemId) const {
   // Asking never adds an entry: an unnamed id must not start matching the empty name.
   if (itemId < 0 || itemId > 0xFFFF) return EMPTY;

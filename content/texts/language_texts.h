@@ -46,6 +46,8 @@ class LanguageTexts {
 
   // The interface text of an id 0..366; "" for an id outside or a text the file lacked.
   const std::string& text(int id) const;
+  // That text with its "%s" replaced by the argument (a text without one is left as it is).
+  std::string textWith(int id, std::string_view argument) const;
   // "" for an item the file did not name.
   const std::string& treasureName(int itemId) const;
   // "" for a mob index the file did not reach or outside 0..899.

@@ -98,6 +98,11 @@ class Player : public PlayerBase, public InventoryOwner, public BlockUser, publi
 
   // ---- Life ----
   void die() override;
+  // She is told as a potion's effect starts and as it wears off, and a hosting game's guests see
+  // it on her (player_buffs.cpp). An id of no potion, or an effect she is not under, changes
+  // nothing.
+  void addBuff(uint16_t id) override;
+  void removeBuff(uint16_t id) override;
   bool leaveContainer(bool quiet) override;
   // Editing opens the sign as the player's container in the sign view; reading shows its text,
   // a line per "\n", over the sign's cell.
@@ -182,6 +187,7 @@ class Player : public PlayerBase, public InventoryOwner, public BlockUser, publi
   // The game's trade windows; null when the game has none (played alone).
   GameTradeWindows* tradeWindows() const;
   void reachMapEdges();
+  void tellPeersOfBuff(uint16_t id, bool gained);
 
   GameClock* clock_;            // not owned; null: no clock
   uint16_t wornTrinket_ = 0;  // the trinket whose pet was last asked for (0: none)

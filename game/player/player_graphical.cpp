@@ -62,6 +62,10 @@ bool PlayerGraphical::canAddBuff(uint16_t id) const {
                       [id](const PlayerBuff& buff) { return (buff.id >> 6) == (id >> 6); });
 }
 
+bool PlayerGraphical::hasBuff(uint16_t id) const {
+  return std::any_of(stats.buffs.begin(), stats.buffs.end(), [id](const PlayerBuff& buff) { return buff.id == id; });
+}
+
 void PlayerGraphical::playAction(uint8_t action, uint8_t arg) {
   if (!hasSprite) return;
   events().playAction(*this, action, arg);

@@ -64,6 +64,8 @@ class PlayerGraphical {
   MapBlock* mapBlockAtOffset(int dx, int dy) const;
   // No active buff of the same potion family as `id`.
   bool canAddBuff(uint16_t id) const;
+  // An active buff of exactly that id.
+  bool hasBuff(uint16_t id) const;
   void playAction(uint8_t action, uint8_t arg);
   bool inFreeFlight() const;
   // The player's own events sink.

@@ -247,6 +247,12 @@ void NetServer::send(const uint8_t* data, uint32_t length, uint8_t) {
   worldSender_.sentToAll({data, length}, WorldSender::kNoPeer);
 }
 
+void NetServer::sendBuff(uint8_t peer, uint16_t buff, bool gained) {
+  wire::WireOut out = message(gained ? wire::PlayerMsg::Buff : wire::PlayerMsg::BuffRemoved);
+  out.u16(buff).peer(peer);
+  sendMessage(out, peer);
+}
+
 void NetServer::sendTo(const wire::WireOut& message, uint8_t peer) {
   if (bridge_ != nullptr) bridge_->sendTo(message.data(), message.size(), peer);
 }

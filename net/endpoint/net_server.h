@@ -96,6 +96,9 @@ class NetServer : public NetCommon {
   void send(const uint8_t* data, uint32_t length, uint8_t peer) override;
   void sendTo(const wire::WireOut& message, uint8_t peer);
   void sendToAllBut(const wire::WireOut& message, uint8_t peer);
+  // [2][32] / [2][33]: the player of `peer` gained or lost the potion effect; every client hears
+  // it, that player's own client included.
+  void sendBuff(uint8_t peer, uint16_t buff, bool gained);
 
   // ---- Trades (host/host_trade_handlers.cpp) ----
   // The asking player (the host's own or a client's) clicked another player: that player, when it

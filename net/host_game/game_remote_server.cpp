@@ -67,6 +67,10 @@ void GameRemoteServer::sendWornItem(const Item* item, uint8_t index, bool second
 
 void GameRemoteServer::sendPlayerState(const PlayerStateRecord& record) { server_.sendMotion(record); }
 
+// The host's own player is told of its effects as a guest's copy on the host is: every client's
+// copy of it starts and ends the effect with it.
+void GameRemoteServer::sendBuff(uint16_t buff, bool gained) { server_.sendBuff(kel::NET_HOST_PEER, buff, gained); }
+
 void GameRemoteServer::quit() {
   // The world goes with the game: nothing may be sent of it or applied to it any more.
   server_.worldSender().setHostedWorld(nullptr);

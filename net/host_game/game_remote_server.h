@@ -64,6 +64,7 @@ class GameRemoteServer final : public GameLocal,
   void sendHeldItem() override;
   void sendWornItem(const Item* item, uint8_t index, bool secondSet) override;
   void sendPlayerState(const PlayerStateRecord& record) override;
+  void sendBuff(uint16_t buff, bool gained) override;
   uint8_t sessionKind() override { return kHostingSession; }
   // The world is not saved here: the callers save first.
   void quit() override;

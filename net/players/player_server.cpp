@@ -57,16 +57,12 @@ void PlayerServer::die() {
 
 void PlayerServer::addBuff(uint16_t id) {
   PlayerRemoteBase<PlayerBase>::addBuff(id);
-  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::Buff);
-  out.u16(id).peer(peer_);
-  toAll(out);
+  server_.sendBuff(peer_, id, true);
 }
 
 void PlayerServer::removeBuff(uint16_t id) {
   PlayerRemoteBase<PlayerBase>::removeBuff(id);
-  wire::WireOut out = wire::hostMessage(wire::PlayerMsg::BuffRemoved);
-  out.u16(id).peer(peer_);
-  toAll(out);
+  server_.sendBuff(peer_, id, false);
 }
 
 void PlayerServer::applyEnvironmentDamage(PlayerRules& rules) {

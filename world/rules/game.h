@@ -129,6 +129,9 @@ class GamePeerReports {
   // The item (null: none) the player now wears in equipment place `index` of the look set
   // (`secondSet`) or the armour set.
   virtual void sendWornItem(const Item* item, uint8_t index, bool secondSet) = 0;
+  // The player gained (or lost) the potion effect `buff`. Only a host tells its guests: a joined
+  // player's effects are her host's to give and end, and it tells every client of them itself.
+  virtual void sendBuff(uint16_t /*buff*/, bool /*gained*/) {}
 };
 
 // What a joined player asks its host for, where a game with its own world runs the rules itself:

@@ -59,7 +59,7 @@ class PlayerRulesTest : public GameTest {
     resetLanguageTexts();
     GameTest::TearDown();
   }
-  // Texts 0..193, each "text <id>", with the refusal texts as the game has them.
+  // Texts 0..193, each "text <id>", with the refusal and effect texts as the game has them.
   static void loadTexts() {
     std::string json = "{\"strings\": [";
     for (int id = 0; id < 194; ++id) {
@@ -67,6 +67,8 @@ class PlayerRulesTest : public GameTest {
       std::string text = "\"text " + std::to_string(id) + "\"";
       if (id == kCannotDrinkText) text = "\"You can't drink this now: %s\"";
       if (id == 190) text = "\"a similar effect is already active\"";
+      if (id == 136) text = "\"You feel the effect of %s.\"";
+      if (id == 137) text = "\"The effect of %s has worn off.\"";
       json += text;
     }
     languageTexts().loadText(json + "]}");
@@ -98,9 +100,27 @@ TEST_F(PlayerRulesTest, APotionOfAnActiveFamilyIsRefusedWithItsReason) {
   ASSERT_EQ(player->stats.buffs.size(), 1u);
   EXPECT_FALSE(canConsume(*player, potion));
   EXPECT_EQ(events.messages,
-            (RecordingEvents::Messages{{3, "You can't drink this now: a similar effect is already active"}}));
+            (RecordingEvents::Messages{{2, "You feel the effect of " + potionDisplayName(potionValue()) + "."},
+                                       {3, "You can't drink this now: a similar effect is already active"}}));
   EXPECT_FALSE(consumeItem(rules, *player, &potion));
   EXPECT_EQ(player->stats.buffs.size(), 1u);
+}
+
+// Alone, she reads when the potion she drank starts and, once its time ran out on the rules'
+// clock, that it wore off.
+TEST_F(PlayerRulesTest, ADrunkPotionIsToldAsItStartsAndAsItWearsOff) {
+  loadTexts();
+  defineItem(kPotion, 2, false);
+  const uint16_t buff = potionValue();
+  Item potion(kPotion, 0, 1, 0, buff);
+  const std::string name = potionDisplayName(buff);
+  ASSERT_TRUE(consumeItem(rules, *player, &potion));
+  EXPECT_EQ(events.messages, (RecordingEvents::Messages{{2, "You feel the effect of " + name + "."}}));
+  rules.startTimers();
+  for (uint32_t second = 0; second <= potionDuration(buff) + 1u && player->hasBuff(buff); ++second) rules.timers().step();
+  ASSERT_FALSE(player->hasBuff(buff)) << "its time never ran out";
+  EXPECT_EQ(events.messages, (RecordingEvents::Messages{{2, "You feel the effect of " + name + "."},
+                                                        {2, "The effect of " + name + " has worn off."}}));
 }
 
 TEST_F(PlayerRulesTest, ThePetsTaskRunsEveryTenSeconds) {
