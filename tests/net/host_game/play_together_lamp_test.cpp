@@ -70,7 +70,9 @@ TEST_P(PlayTogetherLamp, EveryWorldLightsTheColouredLampInTheHostsColour) {
   place(kLeverItem, lever());
   place(kWireItem, wire());
   place(kColouredLampItem, lamp());
-  ASSERT_TRUE(everywhere(lamp(), [](const MapBlock& c) { return c.frontId() == kColouredLamp && circuitKind(c) != circuit_kind::kNone; }));
+  ASSERT_TRUE(everywhere(lamp(), [](const MapBlock& c) {
+    return c.frontId() == kColouredLamp && circuitKind(c) != circuit_kind::kNone;
+  }));
   ASSERT_TRUE(everywhere(lever(), [](const MapBlock& c) { return c.frontId() == kLever; }));
   const uint16_t unlit = beside().lightColour();
 
