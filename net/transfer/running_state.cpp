@@ -12,6 +12,9 @@
 #include "entities/records/entity_from_record.h"
 #include "net/wire/wire_messages.h"
 #include "world/circuits/circuit_system.h"
+#include "world/light/lamp_colours.h"
+#include "world/light/light_map.h"
+#include "world/light/light_refresh_batching.h"
 #include "world/liquid/liquid_simulator.h"
 #include "world/map/world_map.h"
 #include "world/world.h"
@@ -201,6 +204,18 @@ bool RunningStateReceiver::applyCircuits(wire::WireIn& in, World& world) {
     if (cell) circuits_.memory.push_back({*cell, word, second});
   }
   restoreCircuits(world, circuits_);
+  lightColouredLamps(world);
   world.circuits().scheduleStep();
   return true;
+}
+
+// The cells were lit before the device memory came, when a coloured lamp that is on had no colour
+// yet: each such lamp now lights its cells in the colour the host keeps for it.
+void RunningStateReceiver::lightColouredLamps(World& world) const {
+  LightMap& light = world.map().lightMap();
+  for (const CircuitMemoryRecord& record : circuits_.memory) {
+    MapBlock& cell = world.map().cell(record.cell.x, record.cell.y);
+    if (cell.frontId() == lamp_block::kColouredLamp && light.emittedColour(cell) != 0) light.refreshCell(cell);
+  }
+  world.lightBatching().refreshWorldLighting();
 }

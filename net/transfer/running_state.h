@@ -42,6 +42,7 @@ class RunningStateReceiver {
 
  private:
   bool applyCircuits(wire::WireIn& in, World& world);
+  void lightColouredLamps(World& world) const;
 
   CircuitState circuits_;  // every circuit record of this transfer so far
 };

@@ -4,6 +4,7 @@
 // protection, the peers and the light follow as for any other change.
 
 #include <cmath>
+#include <optional>
 
 #include "content/items/block_edit.h"
 #include "content/items/item.h"
@@ -135,34 +136,46 @@ void dispenseFrom(LogicPlayers& players, LogicEntities& rules, MapBlock& cell, L
 
 // ---- Configuration ----
 
-bool isConfigurableCircuitCell(const MapBlock& cell) {
-  const uint8_t kind = circuitKind(cell);
-  if (kind == ck::kClock || (kind >= ck::kShiftRegister && kind <= ck::kAnalogToBit)) return true;
-  if (kind == ck::kSourceBlock && cell.frontId() == kAnalogSource) return true;
-  return cell.frontId() == kDispenser || cell.frontId() == kToneEmitter;
+std::optional<uint8_t> circuitSettingTag(const MapBlock& cell) {
+  switch (circuitKind(cell)) {
+    case ck::kClock: return circuit_tag::kClock;
+    case ck::kShiftRegister: return circuit_tag::kShiftRegister;
+    case ck::kTruthTable: return circuit_tag::kTruthTable;
+    case ck::kOperationalUnit: return circuit_tag::kOperationalUnit;
+    case ck::kAnalogToBit: return circuit_tag::kAnalogToBit;
+    case ck::kBitToAnalog: return circuit_tag::kBitToAnalog;
+    case ck::kSourceBlock:
+      if (cell.frontId() == kAnalogSource) return circuit_tag::kAnalogSource;
+      break;
+    default: break;
+  }
+  if (cell.frontId() == kDispenser) return circuit_tag::kDispenser;
+  if (cell.frontId() == kToneEmitter) return circuit_tag::kToneEmitter;
+  return std::nullopt;
 }
 
+bool isConfigurableCircuitCell(const MapBlock& cell) { return circuitSettingTag(cell).has_value(); }
+
 CircuitRecord CircuitSystem::getCellConfig(const MapBlock& cell) const {
+  const std::optional<uint8_t> tag = circuitSettingTag(cell);
+  if (!tag) return {};
   const CircuitTimer* timer = timerAt(cell);
   const CircuitRecord* memory = findMemory(cell);
   const uint16_t period = timer != nullptr ? timer->period : 0;
-  switch (circuitKind(cell)) {
-    case ck::kClock: return {circuit_tag::kClock, 0, period, 0};
-    case ck::kShiftRegister:
-      return {circuit_tag::kShiftRegister, 0, period, static_cast<uint16_t>(memory != nullptr ? memory->second & 63 : 0)};
-    case ck::kTruthTable:
-      return {circuit_tag::kTruthTable, 0, static_cast<uint16_t>(memory != nullptr ? memory->value & 0xFF : 0), 0};
-    case ck::kOperationalUnit: return {circuit_tag::kOperationalUnit, 0, memoryBits(cell), 0};
-    case ck::kAnalogToBit: return {circuit_tag::kAnalogToBit, 0, memoryBits(cell), 0};
-    case ck::kBitToAnalog: return {circuit_tag::kBitToAnalog, 0, memoryBits(cell), 0};
-    default: break;
+  switch (*tag) {
+    case circuit_tag::kClock: return {*tag, 0, period, 0};
+    case circuit_tag::kShiftRegister:
+      return {*tag, 0, period, static_cast<uint16_t>(memory != nullptr ? memory->second & 63 : 0)};
+    case circuit_tag::kTruthTable:
+      return {*tag, 0, static_cast<uint16_t>(memory != nullptr ? memory->value & 0xFF : 0), 0};
+    case circuit_tag::kOperationalUnit:
+    case circuit_tag::kAnalogToBit:
+    case circuit_tag::kBitToAnalog: return {*tag, 0, memoryBits(cell), 0};
+    case circuit_tag::kAnalogSource:
+    case circuit_tag::kDispenser: return {*tag, 0, valueNibble(cell), 0};
+    case circuit_tag::kToneEmitter: return {*tag, 0, memory != nullptr ? memory->value : uint16_t{0}, 0};
+    default: return {};
   }
-  if (circuitKind(cell) == ck::kSourceBlock && cell.frontId() == kAnalogSource) {
-    return {circuit_tag::kAnalogSource, 0, valueNibble(cell), 0};
-  }
-  if (cell.frontId() == kDispenser) return {circuit_tag::kDispenser, 0, valueNibble(cell), 0};
-  if (cell.frontId() == kToneEmitter) return {circuit_tag::kToneEmitter, 0, memory != nullptr ? memory->value : uint16_t{0}, 0};
-  return {};
 }
 
 void CircuitSystem::applyCellConfig(MapBlock& cell, const CircuitRecord& record) {

@@ -18,6 +18,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -208,6 +209,10 @@ class CircuitSystem final : public LampColours {
   std::vector<MapBlock*> redriving_;
 };
 
-// Whether the cell holds a part with settings (clocks, shift registers, truth tables, operational
-// units, bit converters, the analog source, the dispenser and the tone emitter).
+// The configurator tag of the part in the cell (clocks, shift registers, truth tables, operational
+// units, bit converters, the analog source, the dispenser and the tone emitter); none for a cell
+// without settings. A setting of any other tag is not the cell's: it would write one device's
+// memory into another's (a tone word as a coloured lamp's colour) or bits into a plain wire.
+std::optional<uint8_t> circuitSettingTag(const MapBlock& cell);
+// Whether the cell holds a part with settings.
 bool isConfigurableCircuitCell(const MapBlock& cell);

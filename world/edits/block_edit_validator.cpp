@@ -2,6 +2,7 @@
 
 #include "content/items/block_edit.h"
 #include "world/circuits/circuit_cells.h"
+#include "world/circuits/circuit_system.h"
 #include "world/edits/edit_kind.h"
 #include "world/map/world_map.h"
 
@@ -37,9 +38,9 @@ EditRefusal checkLiquidEdit(const BlockEdit& edit) {
 
 EditRefusal checkCircuitSetting(const BlockEdit& edit, const WorldMap& map) {
   if (edit.extra != 0) return EditRefusal::Setting;  // the setting is six bytes, nothing after
-  if (edit.valueByte(0) > kLargestCircuitTag) return EditRefusal::Setting;
+  // Only the setting of the cell's own device: any other writes into the wrong memory.
   const MapBlock* cell = map.cellAt(edit.x, edit.y);
-  return cell != nullptr && circuitKind(*cell) != 0 ? EditRefusal::None : EditRefusal::Setting;
+  return cell != nullptr && circuitSettingTag(*cell) == edit.valueByte(0) ? EditRefusal::None : EditRefusal::Setting;
 }
 
 EditRefusal checkBlast(const BlockEdit& edit) {

@@ -21,13 +21,12 @@ enum class EditRefusal : uint8_t {
   Slot,         // beyond the four decoration slots (255 only where "find by id" is meant)
   CircuitKind,  // above 25
   LiquidKind,   // the old liquid kind above 3
-  Setting,      // a circuit setting with an unknown tag, for a cell without a component, or
-                // with trailing bytes
+  Setting,      // a circuit setting with a tag other than the cell's device takes (none for a
+                // cell without settings), or with trailing bytes
   Blast,        // a blast reaching beyond the largest radius, or with trailing bytes
 };
 
 constexpr uint8_t kLargestCircuitKind = 25;
-constexpr uint8_t kLargestCircuitTag = 8;
 // The blast's queue and visited grid hold a diamond of radius 10 and no more.
 constexpr uint8_t kLargestBlastRadius = 10;
 constexpr uint8_t kLargestEntityRadius = 16;

@@ -4,6 +4,8 @@
 
 #include "tests/world/world_recorders.h"
 #include "world/circuits/circuit_cells.h"
+#include "world/circuits/circuit_part.h"
+#include "world/circuits/circuit_system.h"
 #include "world/edits/block_edit_validator.h"
 #include "world/explosions/explosion_system.h"
 
@@ -68,7 +70,7 @@ TEST_F(BlockEditValidatorTest, EveryMalformedEditIsRefusedBeforeItTouchesTheCell
 }
 
 TEST_F(BlockEditValidatorTest, WellFormedEditsPassIncludingTheirEdges) {
-  setCircuitKind(at(5, 5), 3);
+  setCircuitKind(at(5, 5), circuit_kind::kClock);
   const struct {
     const char* what;
     BlockEdit edit;
@@ -76,11 +78,26 @@ TEST_F(BlockEditValidatorTest, WellFormedEditsPassIncludingTheirEdges) {
       {"x wraps", make(2, [](BlockEdit& e) { e.x = 0xFFFF; e.blockId = 4095; e.variant = 7; e.layer = 1; })},
       {"remove deco by id", make(9, [](BlockEdit& e) { e.slot = 255; })},
       {"circuit kind 25", make(12, [](BlockEdit& e) { e.setValueByte(0, 25); })},
-      {"setting on a component", make(14, [](BlockEdit& e) { e.blockId = 0xFF08; e.slot = 0xFF; })},
+      {"a clock's setting on a clock", make(14, [](BlockEdit& e) { e.blockId = 0xFF00; e.slot = 0xFF; })},
       {"blast dividing by zero (read as one)", blast({4, 4, 4, 4, 4, 0, 4})},
       {"liquid arrives with any level byte", make(18, [](BlockEdit& e) { e.setValueByte(0, 0xFF); e.setValueByte(1, 3); })},
   };
   for (const auto& c : cases) EXPECT_EQ(validateBlockEdit(c.edit, world->map()), EditRefusal::None) << c.what;
+}
+
+// A setting carries one device's record: on a part of another kind, or on a part that takes none
+// (a wire, a lamp), it would write into memory that is not its own.
+TEST_F(BlockEditValidatorTest, ASettingIsRefusedExceptOnTheDeviceItsTagNames) {
+  for (uint8_t kind : {circuit_kind::kWire, circuit_kind::kClock}) {
+    setCircuitKind(at(5, 5), kind);
+    for (uint8_t tag = 0; tag <= circuit_tag::kLast; ++tag) {
+      BlockEdit tagged = make(14);
+      tagged.setValueByte(0, tag);
+      const bool own = kind == circuit_kind::kClock && tag == circuit_tag::kClock;
+      EXPECT_EQ(validateBlockEdit(tagged, world->map()), own ? EditRefusal::None : EditRefusal::Setting)
+          << "tag " << int{tag} << " on kind " << int{kind};
+    }
+  }
 }
 
 }  // namespace
