@@ -155,19 +155,22 @@ TEST_F(HostGuard, ARequestNamingAnotherPlayerIsForwardedAsTheSendersOwn) {
       {"held item as Ann", bytesOf(fromClient(21).item(&sword).u8(3).peer(1)), 14},
       {"worn item as the host", bytesOf(fromClient(22).item(&piece).u8(1).u8(4).peer(0)), 15},
       {"look as Ann", bytesOf(fromClient(23).u32(0xABCDEF).peer(1)), 6},
-      {"effect as the host", bytesOf(fromClient(34).peer(0).u16(kBuff).u16(600)), 2},
       {"chat as the host", bytesOf(fromClient(43).peer(0).chat("I am the host")), 2},
       {"mode as Ann", bytesOf(fromClient(46).peer(1).u8(1)), 2},
       {"action as peer 200", bytesOf(fromClient(94).peer(200).u8(3).u8(1)), 2},
   };
-  for (const Case& c : cases) {
+  const auto expectForwardedAsBos = [&](const Case& c) {
     const Bytes claimed = withPeer(c.forged, c.peerOffset, 2);
     std::vector<Sent> forwarded;
     for (const Sent& sent : fromBo(c.forged)) {
       if (sent.kind == Sent::AllBut) forwarded.push_back(sent);  // not what the rules tell everyone
     }
     EXPECT_EQ(forwarded, (std::vector<Sent>{{Sent::AllBut, 2, claimed}})) << c.what;
-  }
+  };
+  for (const Case& c : cases) expectForwardedAsBos(c);
+  // The effects she carries in are heard as she enters, right after her craft knowledge.
+  fromBo(bytesOf(fromClient(58).u8(0).raw(Bytes(128, 0))));
+  expectForwardedAsBos({"effect as the host", bytesOf(fromClient(34).peer(0).u16(kBuff).u16(600)), 2});
   EXPECT_EQ(notices.lines.back(), "[Bo] I am the host");
 
   // A buff removal for Ann removes Bo's, and every client hears it of Bo.
