@@ -188,6 +188,8 @@ class Player : public PlayerBase, public InventoryOwner, public BlockUser, publi
   GameTradeWindows* tradeWindows() const;
   void reachMapEdges();
   void tellPeersOfBuff(uint16_t id, bool gained);
+  // Her line that the effect started or wore off (the text names the potion).
+  void tellOfEffect(int textId, uint16_t id);
 
   GameClock* clock_;            // not owned; null: no clock
   uint16_t wornTrinket_ = 0;  // the trinket whose pet was last asked for (0: none)

@@ -14,9 +14,13 @@ constexpr int kEffectWornOffText = 137;
 
 }  // namespace
 
+void Player::tellOfEffect(int textId, uint16_t id) {
+  showMessage(console_kind::kInformation, languageTexts().textWith(textId, potionDisplayName(id)));
+}
+
 void Player::addBuff(uint16_t id) {
   if (potionDefForValue(id) == nullptr) return;
-  showMessage(console_kind::kInformation, languageTexts().textWith(kEffectStartedText, potionDisplayName(id)));
+  tellOfEffect(kEffectStartedText, id);
   PlayerBase::addBuff(id);
   tellPeersOfBuff(id, true);
 }
@@ -24,7 +28,7 @@ void Player::addBuff(uint16_t id) {
 void Player::removeBuff(uint16_t id) {
   // An effect she is not under cannot wear off: nobody is told.
   if (!hasBuff(id)) return;
-  showMessage(console_kind::kInformation, languageTexts().textWith(kEffectWornOffText, potionDisplayName(id)));
+  tellOfEffect(kEffectWornOffText, id);
   PlayerBase::removeBuff(id);
   tellPeersOfBuff(id, false);
 }
