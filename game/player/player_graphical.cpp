@@ -58,8 +58,11 @@ MapBlock* PlayerGraphical::mapBlockAtOffset(int dx, int dy) const {
 }
 
 bool PlayerGraphical::canAddBuff(uint16_t id) const {
-  return std::none_of(stats.buffs.begin(), stats.buffs.end(),
-                      [id](const PlayerBuff& buff) { return (buff.id >> 6) == (id >> 6); });
+  // One effect of a family at a time: the family is the id's upper bits.
+  for (const PlayerBuff& buff : stats.buffs) {
+    if ((buff.id >> 6) == (id >> 6)) return false;
+  }
+  return true;
 }
 
 bool PlayerGraphical::hasBuff(uint16_t id) const {

@@ -31,13 +31,14 @@ constexpr uint64_t kAcceptsSpecialMask = uint64_t{1} << bf::kAcceptsSpecialDeco;
 BlockEdit refuse(PlayerGraphical& player, MapBlock& cell, bool tell, const char* text, int16_t textId = 0) {
   if (!tell) return placement_rule::noEdit();
   if (PlayerBase* body = player.withBody()) {
+    // Her own operations: on a host they reach the player who acted, whoever she is.
     if (text != nullptr) body->showMessage(kRefusalMessage, text);
     else body->showTextById(kRefusalMessage, textId);
-  } else if (text != nullptr) {
-    player.events().message(kRefusalMessage, text);
-  } else {
-    player.events().textById(kRefusalMessage, textId);
+    body->playTileEffect(cell, edit_rules::kEffectRefused);
+    return placement_rule::noEdit();
   }
+  if (text != nullptr) player.events().message(kRefusalMessage, text);
+  else player.events().textById(kRefusalMessage, textId);
   player.events().tileEffect(player, cell, edit_rules::kEffectRefused);
   return placement_rule::noEdit();
 }

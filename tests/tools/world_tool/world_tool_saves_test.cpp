@@ -81,10 +81,10 @@ std::string withThreeChests(std::string file, uint32_t count) {
   const size_t entries = static_cast<uint8_t>(file[6]) | (static_cast<uint8_t>(file[7]) << 8);
   for (size_t at = kHeaderBytes; at < kHeaderBytes + entries * kEntryBytes; at += kEntryBytes) {
     if (static_cast<uint8_t>(file[at]) == world_file::kChests && file[at + 1] == 0) {
-      file.replace(at + 4, 8, reinterpret_cast<const char*>(entry.data().data()), 8);
+      file.replace(at + 4, 8, std::string(entry.data().begin(), entry.data().end()));
     }
   }
-  return file.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return file.append(bytes.begin(), bytes.end());
 }
 
 // A chests section holding three chests whose count reads 2 (or 4) is named damaged, not loaded
